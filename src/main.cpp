@@ -1,0 +1,111 @@
+// The application shell: SDL's four callbacks, the command-line switch, the window, and the
+// frame clock that turns SDL's millisecond clock into fixed ticks of 1/60 s.
+#include "defs.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+GameState* gApp;
+SDL_Window* gWindow;
+SDL_Renderer* gRenderer;
+u8 debug;
+u64 mTicks;
+
+static const char* s = "-debug";
+static const char* title = "Sliding along walls, still phasing into corners.";
+static const char* debugtitle = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???";
+
+constexpr f32 TICK_MS = 16.666666f;
+constexpr f32 ZOOM_STEP = 0.2f; // per unit of wheel movement
+
+// Ticks due after ms milliseconds. The quotient stays in double: rounded to a float it would
+// come out a tick early at times (4369083 ms is 262144.99 ticks, not 262145).
+u64 TickTarget(u64 ms) {
+    return (f32)ms / (double)TICK_MS;
+}
+
+SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
+    (void)appstate;
+    debug = argc > 1 && strcmp(argv[1], s) == 0;
+    mTicks = 0;
+    gApp = (GameState*)malloc(sizeof(GameState));
+    if (!gApp)
+        return SDL_APP_FAILURE;
+    InitGameState();
+
+    if (!SDL_Init(SDL_INIT_VIDEO)) {
+        printf("video init fail");
+        return SDL_APP_FAILURE;
+    }
+    if (!SDL_CreateWindowAndRenderer(debug ? debugtitle : title, LOGICAL_W, LOGICAL_H,
+                                     SDL_WINDOW_RESIZABLE, &gWindow, &gRenderer)) {
+        printf("winrender create failiure");
+        return SDL_APP_FAILURE;
+    }
+    SDL_SetRenderLogicalPresentation(gRenderer, LOGICAL_W, LOGICAL_H,
+                                     SDL_LOGICAL_PRESENTATION_LETTERBOX);
+    return SDL_APP_CONTINUE;
+}
+
+// Events only record input; the next tick acts on it.
+SDL_AppResult SDL_AppEvent(void* appstate, SDL_Event* event) {
+    (void)appstate;
+    switch (event->type) {
+    case SDL_EVENT_QUIT:
+        return SDL_APP_SUCCESS;
+    case SDL_EVENT_KEY_DOWN:
+        KeyPressed(event->key.key, 1);
+        break;
+    case SDL_EVENT_KEY_UP:
+        KeyPressed(event->key.key, 0);
+        break;
+    case SDL_EVENT_MOUSE_BUTTON_DOWN:
+        MouseDownSearch(event->button.button, 1);
+        break;
+    case SDL_EVENT_MOUSE_BUTTON_UP:
+        MouseDownSearch(event->button.button, 0);
+        break;
+    case SDL_EVENT_MOUSE_WHEEL:
+        if (gApp)
+            gApp->zoom = gApp->zoom + event->wheel.y * ZOOM_STEP;
+        break;
+    default:
+        break;
+    }
+    return SDL_APP_CONTINUE;
+}
+
+// Runs every tick the clock says is due, with no cap, then draws one frame if any ran.
+SDL_AppResult SDL_AppIterate(void* appstate) {
+    static u64 sTicks;
+    static u8 sDoDraw;
+    (void)appstate;
+
+    sDoDraw = 0;
+    sTicks = TickTarget(SDL_GetTicks());
+    while (mTicks < sTicks) {
+        mTicks++;
+        sDoDraw = 1;
+        if (!debug)
+            Update(gApp);
+    }
+    if (sDoDraw) {
+        if (debug)
+            DrawDebug();
+        else
+            Draw(gApp, gRenderer);
+    }
+    return SDL_APP_CONTINUE;
+}
+
+// SDL's own shutdown, which follows, releases the window, the renderer and video.
+void SDL_AppQuit(void* appstate, SDL_AppResult result) {
+    (void)appstate;
+    (void)result;
+    free(gApp);
+    gApp = nullptr;
+    gPlayer = nullptr;
+    gInventory = nullptr;
+    gFloor = nullptr;
+}
