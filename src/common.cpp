@@ -2,6 +2,7 @@
 // collision, and the line-drawn shapes and debug text lines every scene is drawn with.
 #include "defs.h"
 
+#include <float.h>
 #include <math.h>
 #include <stdio.h>
 
@@ -9,18 +10,21 @@
 // Events only record which bindings are held; the player update reads the flags once a tick,
 // so a press and release that both fall between two ticks leave no trace.
 
-#define KEY(code) {code, 1}
-#define MOUSE(button) {button, 0}
-#define UNBOUND {-1, 0}
+#define KEY(code)                                                                                  \
+    { code, 1 }
+#define MOUSE(button)                                                                              \
+    { button, 0 }
+#define UNBOUND                                                                                    \
+    { -1, 0 }
 
 const Bind gInitBinds[BIND_COUNT][2] = {
-    {KEY('w'), UNBOUND},                   // drive forward
-    {KEY('s'), UNBOUND},                   // drive backward
-    {KEY('a'), MOUSE(SDL_BUTTON_LEFT)},    // side 0: brake, spin or use
-    {KEY('d'), MOUSE(SDL_BUTTON_RIGHT)},   // side 1: brake, spin or use
-    {KEY('q'), UNBOUND},                   // swap side 0's item
-    {KEY('e'), UNBOUND},                   // swap side 1's item
-    {KEY(' '), UNBOUND},                   // hop
+    {KEY('w'), UNBOUND},                 // drive forward
+    {KEY('s'), UNBOUND},                 // drive backward
+    {KEY('a'), MOUSE(SDL_BUTTON_LEFT)},  // side 0: brake, spin or use
+    {KEY('d'), MOUSE(SDL_BUTTON_RIGHT)}, // side 1: brake, spin or use
+    {KEY('q'), UNBOUND},                 // swap side 0's item
+    {KEY('e'), UNBOUND},                 // swap side 1's item
+    {KEY(' '), UNBOUND},                 // hop
 };
 
 BindInfo gBindInfo[BIND_COUNT];
@@ -203,9 +207,11 @@ bool RayIntersectRect(Ray* ray, const SDL_FRect* rect) {
         ray->normal.y = dy < 0 ? 1 : -1;
     } else if (ray->normal.x == 0 && ray->normal.y == 0) {
         // Entered exactly through a corner with no earlier contact to borrow a normal from:
-        // push straight back against the motion.
-        ray->normal.x = -dx;
-        ray->normal.y = -dy;
+        // push straight back against the motion. Scaled first, so that a tiny motion's
+        // squares cannot vanish before it is normalized.
+        f32 big = fabsf(dx) > fabsf(dy) ? fabsf(dx) : fabsf(dy);
+        ray->normal.x = -dx / big;
+        ray->normal.y = -dy / big;
     }
     Normalize(&ray->normal.x, &ray->normal.y);
     return true;
@@ -242,9 +248,13 @@ bool RayIntersectCircle(Ray* ray, const Circle* circle) {
     }
 
     Vec2 hit = {ray->start.x + dir.x * t0 * len, ray->start.y + dir.y * t0 * len};
-    Vec2 normal = Vec2Normalize(Vec2SubVec2(hit, circle->pos));
-    if (isnan(normal.x) || isnan(normal.y)) // a contact at the centre of a point-sized circle
+    Vec2 out = Vec2SubVec2(hit, circle->pos);
+    // A contact at (or within a hair of) the centre of a point-sized circle has no outward
+    // direction a float can normalize, and a radius too large to square has no contact point.
+    f32 out2 = Dot(out, out);
+    if (!isfinite(hit.x) || !isfinite(hit.y) || !(out2 >= FLT_MIN && out2 <= FLT_MAX))
         return false;
+    Vec2 normal = Vec2Normalize(out);
     ray->hit = hit;
     ray->t = t0;
     ray->normal = normal;

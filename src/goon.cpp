@@ -5,11 +5,11 @@
 
 #include <math.h>
 
-constexpr f32 BACK_OFF_RANGE = 40;   // at or below this a chasing goon breaks off
-constexpr f32 FAR_RANGE = 223;       // beyond this it closes in at full speed
-constexpr f32 NEAR_RANGE = 78;       // beyond this it closes in slowly
-constexpr f32 HOLD_RANGE = 59;       // beyond this it holds still, within it steps back
-constexpr f32 FULL_SPEED = 6;        // also the speed of backing off
+constexpr f32 BACK_OFF_RANGE = 40; // at or below this a chasing goon breaks off
+constexpr f32 FAR_RANGE = 223;     // beyond this it closes in at full speed
+constexpr f32 NEAR_RANGE = 78;     // beyond this it closes in slowly
+constexpr f32 HOLD_RANGE = 59;     // beyond this it holds still, within it steps back
+constexpr f32 FULL_SPEED = 6;      // also the speed of backing off
 constexpr f32 SLOW_SPEED = 3;
 constexpr f32 BACK_OFF_DISTANCE = 300; // 50 ticks' travel
 constexpr i32 BACK_OFF_TICKS = 90;

@@ -180,8 +180,7 @@ void DrawPlayer() {
     SDL_SetRenderDrawColor(gRenderer, 255, 0, 0, 255);
     DrawRotatedLine(info.pos.x, info.pos.y, 160 * info.scale, info.angle + gPlayer->aim);
     SDL_SetRenderDrawColor(gRenderer, 255, 255, 255, 255);
-    DrawRotatedLine(info.pos.x, info.pos.y, BODY_RADIUS * info.scale,
-                    info.angle + gPlayer->facing);
+    DrawRotatedLine(info.pos.x, info.pos.y, BODY_RADIUS * info.scale, info.angle + gPlayer->facing);
     Circle body = {info.pos, BODY_RADIUS * info.scale};
     DrawCircle(&body);
 }
