@@ -10,21 +10,15 @@
 // Events only record which bindings are held; the player update reads the flags once a tick,
 // so a press and release that both fall between two ticks leave no trace.
 
-#define KEY(code)                                                                                  \
-    { code, 1 }
-#define MOUSE(button)                                                                              \
-    { button, 0 }
-#define UNBOUND                                                                                    \
-    { -1, 0 }
-
+// Primary and secondary binding of each row: a key code, or a mouse button; -1 binds nothing.
 const Bind gInitBinds[BIND_COUNT][2] = {
-    {KEY('w'), UNBOUND},                 // drive forward
-    {KEY('s'), UNBOUND},                 // drive backward
-    {KEY('a'), MOUSE(SDL_BUTTON_LEFT)},  // side 0: brake, spin or use
-    {KEY('d'), MOUSE(SDL_BUTTON_RIGHT)}, // side 1: brake, spin or use
-    {KEY('q'), UNBOUND},                 // swap side 0's item
-    {KEY('e'), UNBOUND},                 // swap side 1's item
-    {KEY(' '), UNBOUND},                 // hop
+    {{'w', 1}, {-1, 0}},               // drive forward
+    {{'s', 1}, {-1, 0}},               // drive backward
+    {{'a', 1}, {SDL_BUTTON_LEFT, 0}},  // side 0: brake, spin or use
+    {{'d', 1}, {SDL_BUTTON_RIGHT, 0}}, // side 1: brake, spin or use
+    {{'q', 1}, {-1, 0}},               // swap side 0's item
+    {{'e', 1}, {-1, 0}},               // swap side 1's item
+    {{' ', 1}, {-1, 0}},               // hop
 };
 
 BindInfo gBindInfo[BIND_COUNT];

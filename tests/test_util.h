@@ -76,3 +76,16 @@ struct Canvas {
 constexpr u32 WHITE = 0xFFFFFF;
 constexpr u32 RED = 0xFF0000;
 constexpr u32 BACKGROUND = 0x212121;
+
+// A fast generator with a fixed sequence for randomized tests, so that a failure repeats.
+inline u32 XorShift(u32* s) {
+    u32 x = *s;
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    return *s = x;
+}
+// A float in [lo, hi).
+inline f32 RandomF(u32* s, f32 lo, f32 hi) {
+    return lo + (hi - lo) * (f32)(XorShift(s) >> 8) * (1.0f / 16777216);
+}
