@@ -167,9 +167,29 @@ count() { "$SHOTINFO" "$SHOT" count "$@"; }
 text() { "$SHOTINFO" "$SHOT" text "$@"; }
 # number X Y: the integer written there in debug text, or nothing.
 number() { text "$1" "$2" 12 | grep -o '^-\?[0-9]\+'; }
+# ink X Y N: N characters of black debug text (the slot labels) with their top-left at (X, Y).
+ink() { "$SHOTINFO" "$SHOT" ink "$@"; }
+# changed FILE X0 Y0 X1 Y1: how many pixels of the rectangle differ from screenshot FILE.
+changed() { "$SHOTINFO" "$SHOT" diff "$@"; }
 
 # all_of X0 Y0 X1 Y1 RRGGBB: every pixel of the rectangle has that colour.
 all_of() { [ "$(count "$@")" -eq $((($3 - $1) * ($4 - $2))) ]; }
+# near X Y RRGGBB [R]: a pixel of that colour within R (default 1) of (X, Y); the renderer may
+# put a line's pixels one off where the exact position falls.
+near() {
+    local r=${4:-1}
+    [ "$(count $(($1 - r)) $(($2 - r)) $(($1 + r + 1)) $(($2 + r + 1)) "$3")" -gt 0 ]
+}
+none_near() { ! near "$@"; }
+# near_all RRGGBB R X Y [X Y ...]: near every one of the points.
+near_all() {
+    local colour=$1 r=$2
+    shift 2
+    while [ $# -ge 2 ]; do
+        near "$1" "$2" "$colour" "$r" || return 1
+        shift 2
+    done
+}
 size_is() { [ "$(size)" = "$1 $2" ]; }
 # Most of the window shows the game's dark grey: a frame has been drawn.
 frame_drawn() {
@@ -186,4 +206,10 @@ expect_eq() { # WHAT ACTUAL EXPECTED
 expect_range() { # WHAT VALUE LO HI
     [[ "$2" =~ ^-?[0-9]+$ ]] || fail "$1: '$2' is not a number (shot: $SHOT)"
     [ "$2" -ge "$3" ] && [ "$2" -le "$4" ] || fail "$1: $2 is not within $3..$4 (shot: $SHOT)"
+}
+# expect WHAT CHECK [ARGS...]: CHECK ARGS holds on the latest screenshot.
+expect() {
+    local what=$1
+    shift
+    "$@" || fail "$what (shot: $SHOT)"
 }

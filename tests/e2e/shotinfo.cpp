@@ -3,6 +3,8 @@
 //   shotinfo FILE pixel X Y                   -> "RRGGBB"
 //   shotinfo FILE count X0 Y0 X1 Y1 RRGGBB    -> pixels of that colour in [X0, X1) x [Y0, Y1)
 //   shotinfo FILE text X Y N                  -> the N characters of debug text at (X, Y)
+//   shotinfo FILE ink X Y N                   -> the same for black text (the slot labels)
+//   shotinfo FILE diff FILE2 X0 Y0 X1 Y1      -> pixels in [X0, X1) x [Y0, Y1) unlike FILE2's
 // Text is read by matching 8x8 cells against SDL's own debug font, rendered here on a software
 // renderer, so the reference is exactly what SDL_RenderDebugText draws.
 #include <SDL3/SDL.h>
@@ -109,9 +111,17 @@ static char ReadCell(const Image& im, const Image& font, int cx, int cy) {
     return best;
 }
 
+// Black text on a light box, turned into white text on black for ReadCell.
+static Image InkOnly(const Image& im) {
+    Image ink = {im.w, im.h, (uint32_t*)malloc(sizeof(uint32_t) * im.w * im.h)};
+    for (int i = 0; i < im.w * im.h; i++)
+        ink.px[i] = im.px[i] == 0 ? 0xFFFFFF : 0;
+    return ink;
+}
+
 static int Usage() {
     fprintf(stderr, "usage: shotinfo FILE size | pixel X Y | count X0 Y0 X1 Y1 RRGGBB"
-                    " | text X Y N\n");
+                    " | text X Y N | ink X Y N | diff FILE2 X0 Y0 X1 Y1\n");
     return 2;
 }
 
@@ -144,6 +154,25 @@ int main(int argc, char** argv) {
         for (int i = 0; i < arg(5); i++)
             putchar(ReadCell(im, font, arg(3) + GLYPH * i, arg(4)));
         putchar('\n');
+    } else if (!strcmp(what, "ink") && argc == 6) {
+        Image font = RenderFont();
+        Image ink = InkOnly(im);
+        for (int i = 0; i < arg(5); i++)
+            putchar(ReadCell(ink, font, arg(3) + GLYPH * i, arg(4)));
+        putchar('\n');
+    } else if (!strcmp(what, "diff") && argc == 8) {
+        SDL_Surface* other = SDL_LoadBMP(argv[3]);
+        if (!other) {
+            fprintf(stderr, "shotinfo: %s: %s\n", argv[3], SDL_GetError());
+            return 2;
+        }
+        Image im2 = FromSurface(other);
+        SDL_DestroySurface(other);
+        int n = 0;
+        for (int y = SDL_max(arg(5), 0); y < SDL_min(arg(7), im.h); y++)
+            for (int x = SDL_max(arg(4), 0); x < SDL_min(arg(6), im.w); x++)
+                n += At(im, x, y) != At(im2, x, y);
+        printf("%d\n", n);
     } else {
         return Usage();
     }
