@@ -13,7 +13,8 @@ cmake --build "$root/build-bench" -j"$(nproc)" >/dev/null
 tmp=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 3>"$tmp/display" 2>/dev/null &
 xvfb=$!
-trap 'kill "$game" 2>/dev/null; kill "$xvfb" 2>/dev/null; rm -rf "$tmp"' EXIT
+game=
+trap 'kill ${game:-} "$xvfb" 2>/dev/null; rm -rf "$tmp"; true' EXIT
 for _ in $(seq 100); do [ -s "$tmp/display" ] && break; sleep 0.05; done
 export DISPLAY=":$(cat "$tmp/display")"
 
@@ -34,4 +35,5 @@ hz=$(getconf CLK_TCK)
 awk -v c="$((c1 - c0))" -v hz="$hz" -v t="$((t1 - t0))" -v r="${SDL_MAIN_CALLBACK_RATE:-unset}" \
   'BEGIN { printf "cpu: %.1f%% of one core over %.1f s (SDL_MAIN_CALLBACK_RATE %s)\n", 100 * c / hz / (t / 1e9), t / 1e9, r }'
 kill -TERM "$game"
-wait "$game"
+wait "$game" || { echo "cost: the game ended with status $?" >&2; exit 1; }
+game=
