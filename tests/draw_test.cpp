@@ -1,135 +1,55 @@
-// The drawing kit and a whole game frame, read back pixel by pixel from the software renderer.
+// The drawing kit and a whole game frame, read back from the software renderer.
 #include "test_util.h"
 
-#include <math.h>
-#include <set>
-#include <utility>
-
-using Pixels = std::set<std::pair<int, int>>;
-
-// The white pixels within [0, x1) by [0, y1).
-static Pixels Lit(Canvas& c, int x1, int y1) {
-    Pixels lit;
-    for (int y = 0; y < y1; y++)
-        for (int x = 0; x < x1; x++)
-            if (c.At(x, y) == WHITE)
-                lit.insert({x, y});
-    return lit;
-}
-
-// Black, ready to draw in white.
-static void Blank(Canvas& c) {
-    c.Clear();
-    SDL_SetRenderDrawColor(gRenderer, 255, 255, 255, 255);
-}
-
-// A hollow rectangle from (x0, y0) to (x1, y1), give or take a pixel: every lit pixel lies on
-// one of its sides, and its corners and the middles of its sides are lit.
-static void ExpectOutline(Canvas& c, int x0, int y0, int x1, int y1) {
-    auto in = [](int v, int a, int b) { return v >= a - 1 && v <= b + 1; };
-    for (auto [x, y] : Lit(c, 800, 600))
-        ASSERT_TRUE(((in(x, x0, x0) || in(x, x1, x1)) && in(y, y0, y1)) ||
-                    ((in(y, y0, y0) || in(y, y1, y1)) && in(x, x0, x1)))
-            << x << "," << y;
-    int mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
-    for (int x : {x0, mx, x1})
-        for (int y : {y0, my, y1})
-            if (x != mx || y != my) {
-                EXPECT_GT(c.Count(WHITE, x - 1, y - 1, x + 2, y + 2), 0) << x << "," << y;
-            }
-}
-
-TEST(Drawing, DebugLinesStackDownFromTheCorner) {
-    Canvas c;
-    Blank(c);
-    SDL_RenderDebugText(gRenderer, 4, 4, "#");
-    Pixels glyph = Lit(c, 64, 64);
-    ASSERT_FALSE(glyph.empty());
-
-    Blank(c);
-    DrawDebugBegin();
-    for (int k = 0; k < 6; k++)
-        DrawDebugText("#");
-    Pixels expected;
-    for (int k = 0; k < 6; k++) // one glyph at each of y = 4, 12, 20, 28, 36, 44
-        for (auto [x, y] : glyph)
-            expected.insert({x, y + 8 * k});
-    EXPECT_EQ(Lit(c, 64, 64), expected);
-}
-
-TEST(Drawing, RotatedRectTurnsClockwiseAboutItsCorner) {
-    Canvas c;
-    Blank(c);
-    SDL_FRect r = {10, 20, 30, 40};
-    DrawRotatedRect(&r, 0);
-    ExpectOutline(c, 10, 20, 40, 60);
-
-    // A quarter turn: the w side runs down from the corner, the h side to its left.
-    Blank(c);
-    SDL_FRect t = {100, 100, 30, 40};
-    DrawRotatedRect(&t, (f32)M_PI_2);
-    ExpectOutline(c, 60, 100, 100, 130);
-}
-
-struct Ring {
-    double lo = 1e9, hi = 0; // nearest and farthest pixel centre from the circle's centre
-    size_t n = 0;
-};
-
-static Ring DrawRing(Canvas& c, f32 radius) {
-    Blank(c);
-    Circle circle = {{100, 100}, radius};
-    DrawCircle(&circle);
-    Ring ring;
-    for (auto [x, y] : Lit(c, 200, 200)) {
-        double d = hypot(x + 0.5 - 100, y + 0.5 - 100);
-        ring = {std::min(ring.lo, d), std::max(ring.hi, d), ring.n + 1};
+// Zoom (0: drawn straight, not through the view), angle, rectangle, the outline expected.
+TEST_F(GameFixture, RectanglesDrawnStraightTurnedAndThroughTheView) {
+    const f32 q = (f32)M_PI_2;
+    const f32 cases[][10] = {{0, 0, 10, 20, 30, 40, 10, 20, 40, 60},
+                             {0, q, 100, 100, 30, 40, 60, 100, 100, 130},
+                             {2, 0, 50, -100, 40, 30, 500, 100, 580, 160},
+                             {1, q, 100, 50, 40, 30, 450, 160, 480, 200}};
+    for (auto& k : cases) {
+        Canvas c;
+        SDL_FRect r = {k[2], k[3], k[4], k[5]};
+        gApp->zoom = k[0], gApp->cameraAngle = k[1];
+        k[0] ? DrawAlignedRect(&r) : DrawRotatedRect(&r, k[1]);
+        c.ExpectOutline(k[6], k[7], k[8], k[9]);
     }
-    return ring;
 }
 
+// Radius; bounds on the nearest and farthest lit pixel (a triangle's sides pass r / 2 inside).
 TEST(Drawing, CircleSidesFollowItsDiameter) {
     Canvas c;
-    Ring fine = DrawRing(c, 20); // 40 sides: no pixel strays from the circle
-    EXPECT_TRUE(fine.lo >= 18.5 && fine.hi <= 21.5 && fine.n > 100) << fine.lo << " " << fine.hi;
-    // Below a diameter of 3 it is a triangle, whose sides pass half the radius from the centre
-    // (a square's would pass 14 from it).
-    EXPECT_NEAR(DrawRing(c, -20).lo, 10, 2);
-    EXPECT_EQ(DrawRing(c, 0).n, 1u); // all three sides on the centre
+    const f32 cases[][4] = {{150, 148.5f, 151.5f, 151.5f}, {-20, 8, 12, 21}, {0, 0, 1, 1}};
+    for (auto& k : cases) {
+        c.Clear();
+        Circle circle = {{400, 300}, k[0]};
+        DrawCircle(&circle);
+        std::vector<u32> px = c.Grab();
+        double lo = 1e9, hi = 0;
+        for (int i = 0; i < LOGICAL_W * LOGICAL_H; i++) {
+            double d = hypot(i % LOGICAL_W + 0.5 - 400, i / LOGICAL_W + 0.5 - 300);
+            lo = px[i] == WHITE ? fmin(lo, d) : lo, hi = px[i] == WHITE ? fmax(hi, d) : hi;
+        }
+        EXPECT_TRUE(lo >= k[1] && lo <= k[2] && hi <= k[3]) << k[0] << ": " << lo << " " << hi;
+    }
 }
 
-TEST_F(GameFixture, AlignedRectLandsWhereTheViewMapsIt) {
-    Canvas c;
-    Blank(c);
-    gApp->zoom = 2; // camera at the origin, unturned
-    SDL_FRect wall = {50, -100, 40, 30};
-    DrawAlignedRect(&wall);
-    ExpectOutline(c, 500, 100, 580, 160);
-
-    // Facing +x: world +x is drawn up the screen, world +y to the right.
-    Blank(c);
-    gApp->zoom = 1;
-    gApp->cameraAngle = (f32)M_PI_2;
-    SDL_FRect turned = {100, 50, 40, 30}; // its corner is drawn at (450, 200)
-    DrawAlignedRect(&turned);
-    ExpectOutline(c, 450, 160, 480, 200);
-}
-
+// The hints and counters (the tick count's low 32 bits, the seconds) stack from (4, 4) in white.
 TEST_F(GameFixture, FrameIsDarkGreyWithWhiteHintsAndCounters) {
     Canvas c;
-    ClearFloor();
-    Blank(c);
-    // The counters show the tick count's low 32 bits and the whole seconds.
+    memset(&gApp->floor, 0, sizeof(Floor));
+    c.Clear(0x21);
     const char* lines[] = {hintStr1, hintStr2, hintStr3, hintStr4, "7259", "71582909"};
     for (int k = 0; k < 6; k++)
         SDL_RenderDebugText(gRenderer, 4, 4 + 8 * k, lines[k]);
-    Pixels text = Lit(c, 120, 60);
-    ASSERT_FALSE(text.empty());
-
+    std::vector<u32> text = c.Grab(0, 0, 120, 60);
     mTicks = (1ull << 32) + 7259;
     Draw(gApp, gRenderer);
     mTicks = 0;
-    EXPECT_EQ(Lit(c, 120, 60), text);
-    EXPECT_EQ(c.At(120, 60), BACKGROUND);
-    EXPECT_GT(c.Count(BACKGROUND), 800 * 600 * 9 / 10);
+    EXPECT_TRUE(c.Grab(0, 0, 120, 60) == text && c.Count(BACKGROUND) > 800 * 600 * 9 / 10);
+    DrawDebugFloat(-3e38f); // 47 characters: the head that fits the buffer is kept
+    EXPECT_EQ(std::string(gStrBuffer), std::to_string(-3e38f).substr(0, 31));
+    DrawDebugText(std::string(100, 'x').c_str());
+    EXPECT_TRUE(std::string(gStrBuffer) == std::string(31, 'x') && gDebugLines == 8);
 }

@@ -1,70 +1,63 @@
-// Vector and angle arithmetic on the values the game relies on, and the debug text bound.
+// Vector and angle arithmetic on the values the game relies on.
 #include "test_util.h"
 
-#include <math.h>
-#include <stdio.h>
-#include <string>
-
-constexpr f32 TWO_PI = 6.283185f; // the game's own 2pi, a shade short of the true value
-
-TEST(VectorMath, LengthDirectionAndHeading) {
-    EXPECT_EQ(Magnitude(3, 4), 5);
-    Vec2 n = Vec2Normalize({3, 4});
-    EXPECT_FLOAT_EQ(n.x, 0.6f);
-    EXPECT_FLOAT_EQ(n.y, 0.8f);
-    Vec2 up = Rotate(2, 0), down = Rotate(1, (f32)M_PI);
-    EXPECT_TRUE(up.x == 0 && up.y == -2);
-    EXPECT_NEAR(down.x, -8.742278e-8, 1e-12);
-    EXPECT_EQ(down.y, 1);
-}
-
-TEST(VectorMath, FModStepsIntoTheClosedRange) {
-    EXPECT_EQ(FMod(-1, TWO_PI), -1 + TWO_PI);
-    EXPECT_EQ(FMod(TWO_PI, TWO_PI), TWO_PI); // the top of the range is kept, not wrapped to 0
-    EXPECT_EQ(FMod(13, TWO_PI), 13 - TWO_PI - TWO_PI);
-    EXPECT_EQ(FMod(0, TWO_PI), 0);
-    // Inputs a step of the modulus cannot move still come back, in range where there is one.
-    FMod(5, 0), FMod(-5, 0), FMod(-5, -1), FMod(INFINITY, TWO_PI), FMod(-INFINITY, TWO_PI);
-    for (f32 a : {1e30f, -1e30f, 3e8f, -3e8f}) {
-        f32 r = FMod(a, TWO_PI);
-        EXPECT_TRUE(r >= 0 && r <= TWO_PI) << a << " gives " << r;
-    }
-}
-
-TEST(VectorMath, AngleDiffStepToFAndCenterRect) {
-    EXPECT_FLOAT_EQ(GetAngleDiff(0, 3.2f), -3.083185f);
-    EXPECT_FLOAT_EQ(GetAngleDiff(0, -0.5f), -0.5f);
-    EXPECT_FLOAT_EQ(GetAngleDiff(1, 0.5f), -0.5f);
-    EXPECT_FLOAT_EQ(GetAngleDiff(0.5f, -3), 2.783185f);
-    EXPECT_FLOAT_EQ(GetAngleDiff(0, 7), 0.716815f);
-    EXPECT_FLOAT_EQ(GetAngleDiff(0, 3.141592f), -3.1415930f); // half a turn counts as left
-
-    EXPECT_EQ(StepToF(0, 10, 3), 3);
-    EXPECT_EQ(StepToF(9, 10, 3), 10);
-    EXPECT_EQ(StepToF(10, 10, 3), 10);
-    EXPECT_EQ(StepToF(10, 0, 3), 7);
-    EXPECT_EQ(StepToF(2, 0, 3), 0);
-
+TEST(VectorMath, StatedValues) {
+    const f32 m = 6.283185f; // the game's own 2pi, a shade short of the true value
+    Vec2 n = Vec2Normalize({3, 4}), up = Rotate(2, 0), down = Rotate(1, (f32)M_PI);
     SDL_FRect r = {10, 20, 30, 40};
     CenterRect(&r);
-    EXPECT_TRUE(r.x == -5 && r.y == 0 && r.w == 30 && r.h == 40);
+    EXPECT_TRUE(Magnitude(3, 4) == 5 && n.x == 0.6f && n.y == 0.8f && up.x == 0 && up.y == -2);
+    EXPECT_TRUE(fabsf(down.x + 8.742278e-8f) < 1e-12 && down.y == 1 && r.x == -5 && r.y == 0);
+    EXPECT_TRUE(FMod(-1, m) == -1 + m && FMod(m, m) == m && FMod(13, m) == 13 - m - m &&
+                FMod(0, m) == 0); // the top of the range is kept, not wrapped to 0
+    // From, to, step and the result; from, to and the turn, half a turn counting as left.
+    const f32 steps[][4] = {
+        {0, 10, 3, 3}, {9, 10, 3, 10}, {10, 10, 3, 10}, {10, 0, 3, 7}, {2, 0, 3, 0}};
+    const f32 turns[][3] = {{0, 3.2f, -3.083185f}, {0, -0.5f, -0.5f}, {1, 0.5f, -0.5f},
+                            {0.5f, -3, 2.783185f}, {0, 7, 0.716815f}, {0, 3.141592f, -3.1415930f}};
+    for (auto& k : steps)
+        EXPECT_EQ(StepToF(k[0], k[1], k[2]), k[3]) << k[0] << " to " << k[1];
+    for (auto& k : turns)
+        EXPECT_FLOAT_EQ(GetAngleDiff(k[0], k[1]), k[2]) << k[0] << " to " << k[1];
+    // Inputs a step of the modulus cannot move still come back, in range where there is one.
+    FMod(5, 0), FMod(-5, 0), FMod(-5, -1), FMod(INFINITY, m), FMod(-INFINITY, m);
+    for (f32 a : {1e30f, -1e30f, 3e8f, -3e8f})
+        EXPECT_TRUE(FMod(a, m) >= 0 && FMod(a, m) <= m) << a;
 }
 
-// What is kept of a long text is the longest head of it that fits the 32-byte buffer.
-static void ExpectCutToFit(const char* full) {
-    EXPECT_EQ(strlen(gStrBuffer), 31u);
-    EXPECT_EQ(strncmp(gStrBuffer, full, 31), 0) << gStrBuffer;
-}
-
-TEST(DebugText, NeverWritesPastTheBuffer) {
-    Canvas canvas;
-    char full[64];
-    snprintf(full, sizeof(full), "%f", (double)3e38f);
-    std::string text(100, 'x');
-    DrawDebugBegin();
-    DrawDebugFloat(3e38f);
-    ExpectCutToFit(full);
-    DrawDebugText(text.c_str());
-    ExpectCutToFit(text.c_str());
-    EXPECT_EQ(gDebugLines, 2u);
+TEST(Casts, ContactsAndMisses) {
+    const f32 d = sqrtf(0.5f), cx = 50 - sqrtf(175); // cx: where the rounded corner is met
+    const SDL_FRect shapes[] = {{10, 0, 10, 10}, {-10, 0, 10, 10}, {10, 10, 10, 10},
+                                {0, 10, 10, 10}, {5, 0, 0, 0},     {50, 0, 10, 100}};
+    // Kind, shape, start, end, carried normal.y; whether it hits, the hit point, normal and t.
+    const f32 cases[][13] = {
+        {SEGMENT, 0, 0, 5, 20, 5, 0, 1, 10, 5, -1, 0, 0.5f},
+        {SEGMENT, 1, 20, 5, 0, 5, 0, 1, 0, 5, 1, 0, 1},
+        {SEGMENT, 0, 15, -10, 15, 30, 0, 1, 15, 0, 0, -1, 0.25f},
+        // Exactly through a corner: a carried normal is kept, a fresh record pushes back.
+        {SEGMENT, 2, 0, 0, 20, 20, -1, 1, 10, 10, 0, -1, 0.5f},
+        {SEGMENT, 3, 20, 0, 0, 20, 0, 1, 10, 10, d, -d, 0.5f},
+        {CIRCLE, 4, 0, 0, 12, 0, 0, 1, 3, 0, -1, 0, 0.25f},
+        {CIRCLE, 4, 5, 0, 6, 0, 0, 1, 7, 0, 1, 0, 2}, // from inside: leaves past the end
+        {BODY, 5, 0, 50, 60, 50, 0, 1, 30, 50, -1, 0, 0.5f},
+        {BODY, 5, 0, -15, 100, -15, 0, 1, cx, -15, (cx - 50) / 20, -0.75f, cx / 100},
+        // Clips only the grown square's corner: no hit, the record keeps the square's contact.
+        {BODY, 5, 26, -25, 36, -15, 0, 0, 31, -20, 0, -1, 0.5f}};
+    for (auto& k : cases) {
+        Ray r = {{k[2], k[3]}, {k[4], k[5]}, {}, {0, k[6]}, 0};
+        ASSERT_EQ(Cast(k[0], &r, shapes[(int)k[1]], (int)k[0] == CIRCLE ? 2 : 20), k[7] != 0);
+        ExpectNear({r.hit.x, r.hit.y, r.normal.x, r.normal.y, r.t},
+                   {k[8], k[9], k[10], k[11], k[12]}, 1e-3, &k - cases);
+    }
+    // Misses leave the record alone: ten against the first box, three against the circle.
+    const f32 misses[][4] = {{5, -10, 5, 30},  {15, 5, 30, 5}, {0, 5, 5, 5}, {0, 5, -20, 5},
+                             {0, -30, 40, 10}, {15, 5, 15, 5}, {3, 3, 3, 3}, {10, 5, 10, 5},
+                             {0, 0, 30, 0},    {0, 0, 5, 0},   {4, 0, 3, 0}, {5, 0, 5, 0},
+                             {3, 0, 3, 0}};
+    for (int n = 0; n < 13; n++) {
+        Ray r = {{misses[n][0], misses[n][1]}, {misses[n][2], misses[n][3]}, {7, 7}, {0, 1}, 0.7f};
+        Ray before = r;
+        EXPECT_FALSE(Cast(n < 10 ? SEGMENT : CIRCLE, &r, shapes[n < 10 ? 0 : 4], 2)) << n;
+        EXPECT_EQ(memcmp(&r, &before, sizeof(Ray)), 0) << n;
+    }
 }

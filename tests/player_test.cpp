@@ -1,80 +1,37 @@
 // The player: wheel locomotion, aim, hop, swap, item use with recoil, and how it is drawn.
 #include "test_util.h"
 
-#include <vector>
+using PlayerTest = GameFixture; // walls change no velocity, nor the player's place on screen
 
-struct PlayerTest : GameFixture {
-    void SetUp() override {
-        GameFixture::SetUp();
-        ClearFloor();
-        SkipCutscene();
-    }
-    // A playing tick with the pointer placed by the test (Update would read the real one); by
-    // default straight above the player on screen, so that the aim follows the facing.
-    void Tick(Vec2 mouse = {400, 100}) {
-        gApp->mouse = mouse;
-        UpdatePlaying();
-        UpdateCamera();
-    }
-    void Hold(u8 row, u8 down = 1) {
-        gBindInfo[row].down[0] = down;
-    }
-};
-
-TEST_F(PlayerTest, OneTickFromRest) {
-    struct {
-        i8 rightHand;
-        u8 row;
-        f32 wheel0, wheel1, facing;
-        Vec2 vel;
-    } cases[] = {
-        {-1, BIND_FORWARD, 0.245f, 0.245f, 0, {0, -0.25f}},
-        {-1, BIND_SIDE0, -0.245f, 0.245f, -0.0249948f, {0, 0}}, // spins left in place
-        {-1, BIND_SIDE1, 0.245f, -0.245f, 0.0249948f, {0, 0}},
-        {2, BIND_FORWARD, 0.245f, 0, 0.0124993f, {0.0015624f, -0.1249902f}}, // curves right
-    };
+// Right hand's item, row held; wheel speeds, facing and velocity (also the distance moved).
+TEST_F(PlayerTest, OneTickFromRestAndTheSteadySpeed) {
+    memset(&gApp->floor, 0, sizeof(Floor)), gApp->mode = MODE_PLAYING;
+    const f32 cases[][7] = {{-1, BIND_FORWARD, 0.245f, 0.245f, 0, 0, -0.25f},
+                            {-1, BIND_SIDE0, -0.245f, 0.245f, -0.0249948f, 0, 0},
+                            {-1, BIND_SIDE1, 0.245f, -0.245f, 0.0249948f, 0, 0},
+                            {2, BIND_FORWARD, 0.245f, 0, 0.0124993f, 0.0015624f, -0.1249902f}};
     for (auto& k : cases) {
-        SCOPED_TRACE(testing::Message() << "row " << (int)k.row << ", item " << (int)k.rightHand);
         InitPlayer(gPlayer);
-        gInventory->slots[1].item = k.rightHand;
-        Hold(k.row);
+        gInventory->slots[1].item = k[0], gBindInfo[(int)k[1]].down[0] = 1;
         Update(gApp);
-        Hold(k.row, 0);
-        EXPECT_NEAR(gPlayer->wheelSpeed[0], k.wheel0, 1e-7);
-        EXPECT_NEAR(gPlayer->wheelSpeed[1], k.wheel1, 1e-7);
-        EXPECT_NEAR(gPlayer->facing, k.facing, 1e-7);
-        EXPECT_NEAR(gPlayer->vel.x, k.vel.x, 1e-7);
-        EXPECT_NEAR(gPlayer->vel.y, k.vel.y, 1e-7);
-        EXPECT_NEAR(gPlayer->pos.x, k.vel.x, 1e-7); // from the origin, with no wall in the way
-        EXPECT_NEAR(gPlayer->pos.y, k.vel.y, 1e-7);
+        gBindInfo[(int)k[1]].down[0] = 0;
+        Player* p = gPlayer;
+        ExpectNear(
+            {p->wheelSpeed[0], p->wheelSpeed[1], p->facing, p->vel.x, p->vel.y, p->pos.x, p->pos.y},
+            {k[2], k[3], k[4], k[5], k[6], k[5], k[6]}, 1e-7, &k - cases);
     }
-}
-
-TEST_F(PlayerTest, HeldForwardSettlesNear2451) {
-    gInventory->slots[1].item = -1;
-    KeyPressed('w', 1);
-    for (int t = 0; t < 800; t++)
-        Update(gApp);
+    gInventory->slots[1].item = -1, gBindInfo[BIND_FORWARD].down[0] = 1;
+    Tick(800);
     EXPECT_NEAR(Vec2Magnitude(gPlayer->vel), 24.51f, 0.01f);
-    EXPECT_NEAR(gPlayer->wheelSpeed[0], 0.48039f, 1e-5);
 }
 
-TEST_F(PlayerTest, AimFollowsThePointerWithinAThirdOfATurn) {
-    gInventory->slots[1].item = -1;
-    Hold(BIND_SIDE0);
-    for (int t = 0; t < 7; t++)
-        Tick();
-    Hold(BIND_SIDE0, 0);
-    ASSERT_LT(gPlayer->facing, -0.1f);
-    Tick({700, 420}); // square to the right on screen
-    EXPECT_NEAR(gPlayer->aim, gPlayer->facing + 1.5707963f, 1e-5);
-    Tick({400, 580}); // straight behind
-    EXPECT_FLOAT_EQ(gPlayer->aim, gPlayer->facing - PI_TWOTHIRDS);
-}
-
-TEST_F(PlayerTest, HeldHopAndSwapRepeatAtTheirOwnPace) {
-    KeyPressed(' ', 1);
-    KeyPressed('e', 1);
+// The aim stays within a third of a turn of the facing; held, hop and swap repeat on their own.
+TEST_F(PlayerTest, AimAndHeldHopAndSwap) {
+    gPlayer->facing = -0.4f, gApp->mode = MODE_PLAYING;
+    UpdateCamera();
+    Tick(1, {400, 580});
+    EXPECT_FLOAT_EQ(gPlayer->aim, -0.4f - PI_TWOTHIRDS);
+    KeyPressed(' ', 1), KeyPressed('e', 1);
     std::vector<int> hops, swaps;
     for (int t = 0; t < 250; t++) {
         u8 wasHopping = gPlayer->hopping;
@@ -89,161 +46,67 @@ TEST_F(PlayerTest, HeldHopAndSwapRepeatAtTheirOwnPace) {
     EXPECT_EQ(swaps, (std::vector<int>{0, 41, 82, 123, 164, 205, 246}));
 }
 
-TEST_F(PlayerTest, Item2RecoilAndTheRecoilHop) {
-    MouseDownSearch(SDL_BUTTON_RIGHT, 1);
-    Tick();
-    MouseDownSearch(SDL_BUTTON_RIGHT, 0);
-    EXPECT_TRUE(gPlayer->vel.x == 0 && gPlayer->vel.y == 35);
-    EXPECT_TRUE(gPlayer->savedVel.x == 0 && gPlayer->savedVel.y == 35);
-    EXPECT_EQ(gPlayer->recoilTimer, 20u);
-    EXPECT_EQ(gInventory->slots[1].cooldown, 80u);
-    EXPECT_EQ(gInventory->slots[1].cooldownMax, 80u);
-    EXPECT_TRUE(gInventory->useCounts[0] == 0 && gInventory->useCounts[1] == 0);
-    EXPECT_EQ(gInventory->useCounts[2], 1);
-
-    for (int t = 0; t < 4; t++)
-        Tick();
-    Hold(BIND_HOP);
-    Tick(); // five ticks after the use: the velocity had decayed to about 31.64
-    Hold(BIND_HOP, 0);
-    EXPECT_TRUE(gPlayer->hopping && gPlayer->recoilTimer == 0 && gPlayer->recoilHopTimer == 20);
-    for (int t = 0; t <= 20; t++) {
-        EXPECT_TRUE(gPlayer->vel.x == 0 && gPlayer->vel.y == 35) << "tick " << t << " of the hop";
-        Tick();
-    }
-    EXPECT_EQ(gPlayer->hopping, 0);
-    EXPECT_LT(gPlayer->vel.y, 35); // back on the ground, decaying again
-}
-
-TEST_F(PlayerTest, Items6And7BumpNoCounter) {
-    Inventory before = *gInventory;
-    for (i8 item : {6, 7}) {
-        gInventory->slots[1] = {0, 0, item};
-        gPlayer->vel = v2zero;
-        Hold(BIND_SIDE1);
-        Tick();
-        Hold(BIND_SIDE1, 0);
-        EXPECT_EQ(gPlayer->vel.x, 0);
-        EXPECT_FLOAT_EQ(gPlayer->vel.y, item == 7 ? -10 : 0); // item 7 pulls toward the aim
-        EXPECT_EQ(gPlayer->recoilTimer, 20u);
-    }
-    // No counter moved, and nothing next to them either.
-    for (int slot : {0, 2, 3})
-        EXPECT_EQ(memcmp(&gInventory->slots[slot], &before.slots[slot], sizeof(InventorySlot)), 0);
-    EXPECT_EQ(memcmp(gInventory->useCounts, before.useCounts, sizeof(before.useCounts)), 0);
-}
-
-TEST_F(PlayerTest, ACoolingOrEmptySlotIsNeverUsed) {
-    gInventory->slots[1].cooldown = 1;
-    gInventory->slots[1].cooldownMax = 80;
+// A hop five ticks after item 2's push (decayed to about 31.64) restores it for the whole hop.
+TEST_F(PlayerTest, ItemUseRecoilAndTheRecoilHop) {
+    MouseDownSearch(SDL_BUTTON_RIGHT, 1), Tick(), MouseDownSearch(SDL_BUTTON_RIGHT, 0);
+    const i32* uses = gInventory->useCounts;
+    EXPECT_TRUE(gPlayer->vel.x == 0 && gPlayer->vel.y == 35 && gInventory->slots[1].cooldown == 80);
+    EXPECT_TRUE(uses[0] == 0 && uses[1] == 0 && uses[2] == 1);
+    Tick(4);
+    KeyPressed(' ', 1), Tick(), KeyPressed(' ', 0);
+    for (int t = 0; t < 20; t++, Tick())
+        EXPECT_TRUE(gPlayer->hopping && gPlayer->vel.x == 0 && gPlayer->vel.y == 35) << t;
+    EXPECT_TRUE(!gPlayer->hopping && gPlayer->vel.y == 35); // landing on the last hop tick
+    gInventory->slots[1] = {0, 0, 6}, UseItem(1), gInventory->slots[1] = {0, 0, 7}, UseItem(1);
+    // Items 6 and 7 bump no counter (7 pulls 10 toward the aim); empty or cooling slots are unused.
+    EXPECT_TRUE(uses[0] == 0 && uses[1] == 0 && uses[2] == 1 && gPlayer->vel.y == 25);
     GameState before;
     memcpy(&before, gApp, sizeof(GameState));
-    UseItem(0); // empty
-    UseItem(1); // cooling
+    UseItem(0), UseItem(1); // the left hand is empty, the right hand's item 7 cooling
     EXPECT_EQ(memcmp(&before, gApp, sizeof(GameState)), 0);
-
-    gInventory->slots[1].cooldown = 0;
-    MouseDownSearch(SDL_BUTTON_RIGHT, 1);
-    for (int t = 0; t < 161; t++)
-        Tick();
-    EXPECT_EQ(gInventory->useCounts[2], 3); // held, item 2 fires once in every 80 ticks
 }
 
-// ---- Drawing ---------------------------------------------------------------------------
-
-TEST_F(PlayerTest, DrawnAtItsScreenPlaceWithTheHeadingUp) {
+// The body at (400, 420) heading up; slots labelled "-1", "2", "-1", "-1" and item 2's cooldown
+// bar; the outline of the 2 by 2 rooms around the grid corner nearest the player.
+TEST_F(PlayerTest, BodySlotsAndRoomOverlayDrawn) {
     Canvas c;
-    gInventory->slots[1].item = -1;
-    Hold(BIND_FORWARD);
-    Hold(BIND_SIDE0); // veers left
-    for (int t = 0; t < 50; t++)
-        Tick({700, 150});
-    ASSERT_TRUE(Vec2Magnitude(gPlayer->pos) > 10 && gPlayer->facing < -0.2f);
-    c.Clear();
+    gPlayer->pos = {130, -75}, gPlayer->facing = 1;
+    Tick(1, {700, 150});
     DrawPlayer();
-    for (int dx : {-20, 20}) // the circle of radius 20 around (400, 420)
-        EXPECT_GT(c.Count(WHITE, 400 + dx - 1, 419, 400 + dx + 2, 422), 0) << dx;
-    EXPECT_GT(c.Count(WHITE, 399, 439, 402, 442), 0);
-    EXPECT_EQ(c.Count(WHITE, 0, 0, 800, 398) + c.Count(WHITE, 0, 443, 800, 600) +
-                  c.Count(WHITE, 0, 0, 378, 600) + c.Count(WHITE, 423, 0, 800, 600),
-              0);
-    EXPECT_EQ(c.Count(WHITE, 399, 402, 402, 418), 16); // the heading line, straight up
-    EXPECT_EQ(c.Count(WHITE, 399, 422, 402, 438), 0);  // and nothing below the centre
-}
-
-TEST_F(PlayerTest, SlotBoxesLabelsAndCooldownBars) {
-    Canvas c;
-    const SDL_FRect boxes[4] = {
+    EXPECT_TRUE(c.Near(WHITE, 380, 420) && c.Near(WHITE, 420, 420) && c.Near(WHITE, 400, 440));
+    EXPECT_EQ(c.Count(WHITE, 378, 398, 423, 443), c.Count(WHITE));
+    EXPECT_TRUE(c.Count(WHITE, 399, 402, 402, 418) == 16 && !c.Count(WHITE, 399, 422, 402, 438));
+    c.Clear();
+    const SDL_FRect boxes[] = {
         {10, 200, 20, 20}, {60, 200, 20, 20}, {35, 175, 20, 20}, {35, 225, 20, 20}};
-    const char* labels[4] = {"-1", "2", "-1", "-1"};
-    auto grab = [&] {
-        std::vector<u32> px;
-        for (const SDL_FRect& b : boxes)
-            for (int y = b.y - 2; y < b.y + 22; y++)
-                for (int x = b.x - 2; x < b.x + 22; x++)
-                    px.push_back(c.At(x, y));
-        return px;
-    };
-    c.Clear();
-    DrawInventory();
-    std::vector<u32> drawn = grab();
-    EXPECT_EQ(c.Count(RED), 0);
-    c.Clear(); // what the boxes with the expected labels look like
-    for (int i = 0; i < 4; i++) {
-        SDL_SetRenderDrawColor(gRenderer, 255, 255, 255, 255);
-        SDL_RenderFillRect(gRenderer, &boxes[i]);
-        SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
-        SDL_RenderDebugText(gRenderer, boxes[i].x + 5, boxes[i].y + 5, labels[i]);
-    }
-    ASSERT_GT(c.Count(0, 10, 200, 30, 220), 0);
-    EXPECT_EQ(drawn, grab());
-
+    SDL_RenderFillRects(gRenderer, boxes, 4);
+    SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
+    for (int i = 0; i < 4; i++)
+        SDL_RenderDebugText(gRenderer, boxes[i].x + 5, boxes[i].y + 5, i == 1 ? "2" : "-1");
+    std::vector<u32> expected = c.Grab();
     MouseDownSearch(SDL_BUTTON_RIGHT, 1);
-    Tick();
-    MouseDownSearch(SDL_BUTTON_RIGHT, 0);
-    c.Clear();
-    DrawInventory();
-    EXPECT_EQ(c.Count(RED), 8 * 60);
-    EXPECT_EQ(c.Count(RED, 10, 60, 18, 120), 8 * 60);
-    for (int t = 0; t < 40; t++)
-        Tick();
-    c.Clear();
-    DrawInventory();
-    EXPECT_EQ(c.Count(RED), 8 * 30);
-    EXPECT_EQ(c.Count(RED, 10, 90, 18, 120), 8 * 30);
-}
-
-TEST_F(PlayerTest, RoomOverlayOutlinesTheBlockAroundTheNearestCorner) {
-    Canvas c;
-    gApp->zoom = -1; // a third of the size, so that the whole block is on screen
-    struct {
-        Vec2 pos, corner;
-    } cases[] = {{{0, 0}, {-135, -95}},
-                 {{-10, 0}, {-405, -95}},
-                 {{10, 60}, {-135, -95}},
-                 {{1185, 825}, {675, 475}},
-                 {{-1185, -825}, {-1215, -855}}};
+    for (int tall : {0, 60, 30}) {
+        c.Clear();
+        DrawInventory();
+        EXPECT_TRUE(tall || c.Grab() == expected);
+        EXPECT_TRUE(c.Count(RED) == 8 * tall && c.Count(RED, 10, 120 - tall, 18, 120) == 8 * tall);
+        Tick(tall ? 40 : 1);
+        MouseDownSearch(SDL_BUTTON_RIGHT, 0);
+    }
+    gApp->zoom = -1;
+    const f32 cases[][4] = {{-10, 0, -405, -95}, {1185, 825, 675, 475}}; // player, corner
     for (auto& k : cases) {
-        SCOPED_TRACE(testing::Message() << k.pos.x << ", " << k.pos.y);
-        gPlayer->pos = k.pos;
-        gPlayer->facing = 0.4f;
+        gPlayer->pos = {k[0], k[1]}, gPlayer->facing = 0.4f;
         UpdateCamera();
-        c.Clear(0x21, 0x21, 0x21);
+        c.Clear(0x21);
         DrawPlayerDebug();
-        // Translucent over the background: any changed pixel near the point will do.
         auto changedNear = [&](f32 dx, f32 dy) {
-            Vec2 world = {k.corner.x + dx, k.corner.y + dy};
-            DrawInfo di = GetDrawInfo(&world);
-            EXPECT_TRUE(di.pos.x >= 1 && di.pos.x < 799 && di.pos.y >= 1 && di.pos.y < 599);
-            int x = di.pos.x, y = di.pos.y;
-            return c.Count(BACKGROUND, x - 1, y - 1, x + 2, y + 2) < 9;
+            Vec2 world = {k[2] + dx, k[3] + dy};
+            DrawInfo at = GetDrawInfo(&world);
+            return c.Count(BACKGROUND, at.pos.x - 1, at.pos.y - 1, at.pos.x + 2, at.pos.y + 2) < 9;
         };
-        EXPECT_TRUE(changedNear(0, 0));
-        EXPECT_TRUE(changedNear(270, 0));
-        EXPECT_TRUE(changedNear(540, 380));
-        EXPECT_FALSE(changedNear(270, 190)); // an outline, not a fill
-        SDL_BlendMode mode;
-        SDL_GetRenderDrawBlendMode(gRenderer, &mode);
-        EXPECT_EQ(mode, SDL_BLENDMODE_NONE);
+        EXPECT_TRUE(changedNear(0, 0) && changedNear(270, 0) && changedNear(540, 380) &&
+                    !changedNear(270, 190))
+            << k[0];
     }
 }

@@ -1,12 +1,13 @@
-// Shared test helpers: a fresh game state and a software renderer over an 800 by 600 surface.
+// Shared test helpers: a game state, a software renderer, the casts, a fixed random sequence.
 #pragma once
 
 #include "defs.h"
+#include <algorithm>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <string.h>
+#include <math.h>
+#include <vector>
 
-// A game state built as SDL_AppInit builds it, with no window: every update and draw works on it.
+// A game state built as SDL_AppInit builds it, with no window.
 struct GameFixture : ::testing::Test {
     void SetUp() override {
         gApp = (GameState*)malloc(sizeof(GameState));
@@ -14,78 +15,79 @@ struct GameFixture : ::testing::Test {
         InitGameState();
     }
     void TearDown() override {
-        free(gApp);
-        gApp = nullptr;
-        gPlayer = nullptr;
-        gInventory = nullptr;
-        gFloor = nullptr;
+        free(gApp), gApp = nullptr;
     }
-    // Runs the cutscene out, so that the next Update is a playing tick.
-    void SkipCutscene() {
-        while (gApp->mode == MODE_CUTSCENE)
-            Update(gApp);
+    // Playing ticks with the pointer placed by the test, where Update would read the window's.
+    void Tick(int n = 1, Vec2 mouse = {400, 100}) {
+        for (gApp->mouse = mouse; n > 0; n--)
+            UpdatePlaying(), UpdateCamera();
     }
-    // A floor with no walls at all.
-    void ClearFloor() { memset(&gApp->floor, 0, sizeof(Floor)); }
 };
 
-// Drawing on SDL's software renderer: gRenderer draws into an 800 by 600 RGBA surface.
+constexpr u32 WHITE = 0xFFFFFF, RED = 0xFF0000, BACKGROUND = 0x212121;
+
+// gRenderer draws into an 800 by 600 surface, cleared to black with white current. Grab reads
+// the pixels of [x0, x1) by [y0, y1) as 0xRRGGBB; Near looks within a pixel of (x, y).
 struct Canvas {
-    SDL_Surface* surface = nullptr;
-    SDL_Renderer* saved = nullptr;
+    SDL_Surface* surface = SDL_CreateSurface(LOGICAL_W, LOGICAL_H, SDL_PIXELFORMAT_RGBA32);
 
     Canvas() {
-        surface = SDL_CreateSurface(LOGICAL_W, LOGICAL_H, SDL_PIXELFORMAT_RGBA32);
-        saved = gRenderer;
         gRenderer = SDL_CreateSoftwareRenderer(surface);
+        Clear();
     }
     ~Canvas() {
         SDL_DestroyRenderer(gRenderer);
-        gRenderer = saved;
+        gRenderer = nullptr;
         SDL_DestroySurface(surface);
     }
-    void Clear(u8 r = 0, u8 g = 0, u8 b = 0) {
-        SDL_SetRenderDrawColor(gRenderer, r, g, b, 255);
+    void Clear(u8 grey = 0) {
+        SDL_SetRenderDrawColor(gRenderer, grey, grey, grey, 255);
         SDL_RenderClear(gRenderer);
+        SDL_SetRenderDrawColor(gRenderer, 255, 255, 255, 255);
     }
-    // Pixel (x, y) after flushing what was drawn, as 0xRRGGBB.
-    u32 At(int x, int y) {
+    std::vector<u32> Grab(int x0 = 0, int y0 = 0, int x1 = LOGICAL_W, int y1 = LOGICAL_H) {
         SDL_FlushRenderer(gRenderer);
-        u8 r, g, b, a;
-        SDL_ReadSurfacePixel(surface, x, y, &r, &g, &b, &a);
-        return (u32)r << 16 | (u32)g << 8 | b;
-    }
-    // Number of pixels of the given colour within the rectangle [x0, x1) by [y0, y1).
-    int Count(u32 rgb, int x0 = 0, int y0 = 0, int x1 = LOGICAL_W, int y1 = LOGICAL_H) {
-        SDL_FlushRenderer(gRenderer);
-        int n = 0;
-        for (int y = y0; y < y1; y++)
-            for (int x = x0; x < x1; x++) {
-                u8 r, g, b, a;
-                SDL_ReadSurfacePixel(surface, x, y, &r, &g, &b, &a);
-                n += ((u32)r << 16 | (u32)g << 8 | b) == rgb;
+        std::vector<u32> px;
+        for (int y = std::max(y0, 0); y < std::min(y1, LOGICAL_H); y++)
+            for (int x = std::max(x0, 0); x < std::min(x1, LOGICAL_W); x++) {
+                const u8* p = (const u8*)surface->pixels + y * surface->pitch + x * 4;
+                px.push_back((u32)p[0] << 16 | (u32)p[1] << 8 | p[2]);
             }
-        return n;
+        return px;
     }
-    void Save(const char* path) {
-        SDL_FlushRenderer(gRenderer);
-        SDL_SaveBMP(surface, path);
+    int Count(u32 rgb, int x0 = 0, int y0 = 0, int x1 = LOGICAL_W, int y1 = LOGICAL_H) {
+        std::vector<u32> px = Grab(x0, y0, x1, y1);
+        return (int)std::count(px.begin(), px.end(), rgb);
+    }
+    bool Near(u32 rgb, f32 x, f32 y) {
+        return Count(rgb, floorf(x) - 1, floorf(y) - 1, floorf(x) + 2, floorf(y) + 2) > 0;
+    }
+    // A white outline from (x0, y0) to (x1, y1), give or take a pixel, and no other white.
+    void ExpectOutline(int x0, int y0, int x1, int y1) {
+        f32 mx = (x0 + x1) / 2, my = (y0 + y1) / 2;
+        EXPECT_TRUE(Near(WHITE, mx, y0) && Near(WHITE, mx, y1) && Near(WHITE, x0, my) &&
+                    Near(WHITE, x1, my) && Count(WHITE, x0 + 2, y0 + 2, x1 - 1, y1 - 1) == 0 &&
+                    Count(WHITE, x0 - 1, y0 - 1, x1 + 2, y1 + 2) == Count(WHITE));
     }
 };
 
-constexpr u32 WHITE = 0xFFFFFF;
-constexpr u32 RED = 0xFF0000;
-constexpr u32 BACKGROUND = 0x212121;
-
-// A fast generator with a fixed sequence for randomized tests, so that a failure repeats.
-inline u32 XorShift(u32* s) {
-    u32 x = *s;
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    return *s = x;
+// Each value within tol of the one expected; `tag` names the case in a failure.
+inline void ExpectNear(std::vector<f32> got, std::vector<f32> want, f32 tol = 0, long tag = 0) {
+    for (size_t i = 0; i < got.size(); i++)
+        EXPECT_NEAR(got[i], want[i], tol) << "case " << tag << ", value " << i;
 }
-// A float in [lo, hi).
-inline f32 RandomF(u32* s, f32 lo, f32 hi) {
-    return lo + (hi - lo) * (f32)(XorShift(s) >> 8) * (1.0f / 16777216);
+
+// A segment against a rectangle or the circle at its corner, or a body against a rectangle.
+enum CastKind { SEGMENT, CIRCLE, BODY };
+inline bool Cast(int kind, Ray* r, const SDL_FRect& shape, f32 radius) {
+    Circle circle = {{shape.x, shape.y}, radius};
+    return kind == SEGMENT  ? RayIntersectRect(r, &shape)
+           : kind == CIRCLE ? RayIntersectCircle(r, &circle)
+                            : CircleRayIntersectRect(r, radius, &shape);
+}
+
+// Fixed random sequences, so that a failure repeats.
+inline u32 XorShift(u32* s) {
+    *s ^= *s << 13, *s ^= *s >> 17, *s ^= *s << 5;
+    return *s;
 }
