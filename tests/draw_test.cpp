@@ -3,11 +3,10 @@
 
 // Zoom (0: drawn straight, not through the view), angle, rectangle, the outline expected.
 TEST_F(GameFixture, RectanglesDrawnStraightTurnedAndThroughTheView) {
-    const f32 q = (f32)M_PI_2;
     const f32 cases[][10] = {{0, 0, 10, 20, 30, 40, 10, 20, 40, 60},
-                             {0, q, 100, 100, 30, 40, 60, 100, 100, 130},
+                             {0, (f32)M_PI_2, 100, 100, 30, 40, 60, 100, 100, 130},
                              {2, 0, 50, -100, 40, 30, 500, 100, 580, 160},
-                             {1, q, 100, 50, 40, 30, 450, 160, 480, 200}};
+                             {1, (f32)M_PI_2, 100, 50, 40, 30, 450, 160, 480, 200}};
     for (auto& k : cases) {
         Canvas c;
         SDL_FRect r = {k[2], k[3], k[4], k[5]};

@@ -30,7 +30,7 @@ TEST_F(PlayerTest, AimAndHeldHopAndSwap) {
     gPlayer->facing = -0.4f, gApp->mode = MODE_PLAYING;
     UpdateCamera();
     Tick(1, {400, 580});
-    EXPECT_FLOAT_EQ(gPlayer->aim, -0.4f - PI_TWOTHIRDS);
+    EXPECT_EQ(gPlayer->aim, -0.4f - 2.0943947f);
     KeyPressed(' ', 1), KeyPressed('e', 1);
     std::vector<int> hops, swaps;
     for (int t = 0; t < 250; t++) {
@@ -44,6 +44,7 @@ TEST_F(PlayerTest, AimAndHeldHopAndSwap) {
     }
     EXPECT_EQ(hops, (std::vector<int>{0, 80, 160, 240}));
     EXPECT_EQ(swaps, (std::vector<int>{0, 41, 82, 123, 164, 205, 246}));
+    EXPECT_EQ(gInventory->slots[2].item, 2); // e swaps with the top box
 }
 
 // A hop five ticks after item 2's push (decayed to about 31.64) restores it for the whole hop.
@@ -105,6 +106,8 @@ TEST_F(PlayerTest, BodySlotsAndRoomOverlayDrawn) {
             DrawInfo at = GetDrawInfo(&world);
             return c.Count(BACKGROUND, at.pos.x - 1, at.pos.y - 1, at.pos.x + 2, at.pos.y + 2) < 9;
         };
+        SDL_BlendMode mode; // and blending is off again for what is drawn next
+        EXPECT_TRUE(SDL_GetRenderDrawBlendMode(gRenderer, &mode) && mode == SDL_BLENDMODE_NONE);
         EXPECT_TRUE(changedNear(0, 0) && changedNear(270, 0) && changedNear(540, 380) &&
                     !changedNear(270, 190))
             << k[0];

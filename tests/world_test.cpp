@@ -21,10 +21,12 @@ TEST_F(World, BodiesSlideStopAndStayInBounds) {
     memset(&gApp->floor, 0, sizeof(Floor));
     gApp->floor.vWalls[5][4] = 1; // x 395 to 415, y -105 to 105; then from, by, to:
     const Vec2 moves[][3] = {
-        {{370, 0}, {20, 5}, {374.99f, 5}},  // slides along the face
-        {{300, 0}, {100, 0}, {374.99f, 0}}, // head-on: stops 20.01 from the wall
-        {{429, 122}, {-4, -8}, {425, 114}}, // in the grown wall's square corner: let through
-        {{0, 0}, {5, 0}, {5, 0}},           // the player's start: out of the origin square
+        {{370, 0}, {20, 5}, {374.99f, 5}},        // slides along the face
+        {{300, 0}, {100, 0}, {374.99f, 0}},       // head-on: stops 20.01 from the wall
+        {{429, 122}, {-4, -8}, {425, 114}},       // in the grown wall's square corner: let through
+        {{405, -140}, {10, 20}, {415, -125.01f}}, // slides along the wall's end
+        {{0, 0}, {5, 0}, {5, 0}},                 // the player's start: out of the origin square
+        {{50, 0}, {-30, 0}, {30.01f, 0}},         // but not back in
         {{1180, 0}, {10, 0}, {1185, 0}},
         {{0, 840}, {0, -5}, {0, 825}},
         {{-1180, -820}, {-10, -10}, {-1185, -825}},
