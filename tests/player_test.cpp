@@ -29,7 +29,9 @@ TEST_F(PlayerTest, OneTickFromRestAndTheSteadySpeed) {
 TEST_F(PlayerTest, AimAndHeldHopAndSwap) {
     gPlayer->facing = -0.4f, gApp->mode = MODE_PLAYING;
     UpdateCamera();
-    Tick(1, {400, 580});
+    Tick(1, {700, 420}); // square to the right on screen
+    EXPECT_NEAR(gPlayer->aim, -0.4f + 1.5707963f, 1e-5);
+    Tick(1, {400, 580}); // straight behind
     EXPECT_EQ(gPlayer->aim, -0.4f - 2.0943947f);
     KeyPressed(' ', 1), KeyPressed('e', 1);
     std::vector<int> hops, swaps;

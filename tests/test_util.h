@@ -71,7 +71,6 @@ struct Canvas {
     }
 };
 
-// Each value within tol of the one expected; `tag` names the case in a failure.
 inline void ExpectNear(std::vector<f32> got, std::vector<f32> want, f32 tol = 0, long tag = 0) {
     for (size_t i = 0; i < got.size(); i++)
         EXPECT_NEAR(got[i], want[i], tol) << "case " << tag << ", value " << i;

@@ -39,8 +39,7 @@ TEST_F(World, BodiesSlideStopAndStayInBounds) {
     }
 }
 
-// Small coordinates make axis-parallel and on-the-side casts common; others have no length or
-// run through a (grown) corner. A move on a random floor follows every eighth cast.
+// Casts, many axis-parallel, on a side's line, of no length or through a corner; and moves.
 TEST_F(World, RandomCastsAndMovesNeverYieldNaNOrLeaveTheWorld) {
     u32 s = 0x9E3779B9;
     Entity e = {{0, 0}, 0, 1};
