@@ -18,7 +18,11 @@ TEST(VectorMath, StatedValues) {
     for (auto& k : turns)
         EXPECT_FLOAT_EQ(GetAngleDiff(k[0], k[1]), k[2]) << k[0] << " to " << k[1];
     // Inputs a step of the modulus cannot move still come back, in range where there is one.
-    FMod(5, 0), FMod(-5, 0), FMod(-5, -1), FMod(INFINITY, m), FMod(-INFINITY, m);
+    FMod(5, 0);
+    FMod(-5, 0);
+    FMod(-5, -1);
+    FMod(INFINITY, m);
+    FMod(-INFINITY, m);
     for (f32 a : {1e30f, -1e30f, 3e8f, -3e8f})
         EXPECT_TRUE(FMod(a, m) >= 0 && FMod(a, m) <= m) << a;
 }

@@ -35,7 +35,8 @@ TEST_F(ObjectsTest, GoonsKeepStationOnThePlayer) {
     gPlayer->pos = {1150, 800};
     Goon *fleeing = NewGoon({1180, 820}, 1), *onTop = NewGoon(gPlayer->pos, 2);
     for (int t = 0; t < 100; t++)
-        UpdateGoon(fleeing), UpdateGoon(onTop);
+        UpdateGoon(fleeing);
+    UpdateGoon(onTop);
     EXPECT_TRUE(g->pos.x > 59 && g->pos.x <= 78 && fleeing->pos.x > 1285 && fleeing->pos.y > 925);
     EXPECT_TRUE(onTop->pos.x == 1150 && onTop->pos.y == 800 && isfinite(onTop->target.x));
 }

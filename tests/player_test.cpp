@@ -33,7 +33,8 @@ TEST_F(PlayerTest, AimAndHeldHopAndSwap) {
     EXPECT_NEAR(gPlayer->aim, -0.4f + 1.5707963f, 1e-5);
     Tick(1, {400, 580}); // straight behind
     EXPECT_EQ(gPlayer->aim, -0.4f - 2.0943947f);
-    KeyPressed(' ', 1), KeyPressed('e', 1);
+    KeyPressed(' ', 1);
+    KeyPressed('e', 1);
     std::vector<int> hops, swaps;
     for (int t = 0; t < 250; t++) {
         u8 wasHopping = gPlayer->hopping;
@@ -51,12 +52,16 @@ TEST_F(PlayerTest, AimAndHeldHopAndSwap) {
 
 // A hop five ticks after item 2's push (decayed to about 31.64) restores it for the whole hop.
 TEST_F(PlayerTest, ItemUseRecoilAndTheRecoilHop) {
-    MouseDownSearch(SDL_BUTTON_RIGHT, 1), Tick(), MouseDownSearch(SDL_BUTTON_RIGHT, 0);
+    MouseDownSearch(SDL_BUTTON_RIGHT, 1);
+    Tick();
+    MouseDownSearch(SDL_BUTTON_RIGHT, 0);
     const i32* uses = gInventory->useCounts;
     EXPECT_TRUE(gPlayer->vel.x == 0 && gPlayer->vel.y == 35 && gInventory->slots[1].cooldown == 80);
     EXPECT_TRUE(uses[0] == 0 && uses[1] == 0 && uses[2] == 1);
     Tick(4);
-    KeyPressed(' ', 1), Tick(), KeyPressed(' ', 0);
+    KeyPressed(' ', 1);
+    Tick();
+    KeyPressed(' ', 0);
     for (int t = 0; t < 20; t++, Tick())
         EXPECT_TRUE(gPlayer->hopping && gPlayer->vel.x == 0 && gPlayer->vel.y == 35) << t;
     EXPECT_TRUE(!gPlayer->hopping && gPlayer->vel.y == 35); // landing on the last hop tick

@@ -10,11 +10,14 @@ TEST_F(GameFixture, FrameClockAndQuit) {
 }
 
 TEST_F(GameFixture, BindingsHoldEachFlagApartAndIgnoreTheUnbound) {
-    KeyPressed('a', 1), MouseDownSearch(SDL_BUTTON_LEFT, 1), KeyPressed('a', 0);
+    KeyPressed('a', 1);
+    MouseDownSearch(SDL_BUTTON_LEFT, 1);
+    KeyPressed('a', 0);
     EXPECT_TRUE(gBindInfo[BIND_SIDE0].down[0] == 0 && gBindInfo[BIND_SIDE0].down[1] == 1);
     BindInfo before[BIND_COUNT];
     memcpy(before, gBindInfo, sizeof(before));
-    KeyPressed('x', 1), MouseDownSearch(SDL_BUTTON_MIDDLE, 1);
+    KeyPressed('x', 1);
+    MouseDownSearch(SDL_BUTTON_MIDDLE, 1);
     MouseDownSearch(255, 1); // the unbound code -1 compares as button 255 in 8 bits
     before[BIND_FORWARD].down[1] = 1;
     EXPECT_EQ(memcmp(before, gBindInfo, sizeof(before)), 0);

@@ -8,7 +8,9 @@ TEST_F(World, WallsStandOnTheGridAndEachSeedKeepsItsLayout) {
     ExpectNear({v.x, v.y, v.w, v.h, h.x, h.y, h.w, h.h}, {-955, -865, 20, 210, 935, 655, 290, 20});
     Floor f[3]; // a seed's layout, the same seed's again, the next seed's
     for (u64 seed = 1; seed <= 2000; seed++) {
-        GenerateFloor(&f[0], seed), GenerateFloor(&f[1], seed), GenerateFloor(&f[2], seed + 1);
+        GenerateFloor(&f[0], seed);
+        GenerateFloor(&f[1], seed);
+        GenerateFloor(&f[2], seed + 1);
         for (int k = 0; k < 3; k++) // no wall inside the central 3 by 3 rooms
             ASSERT_FALSE(f->vWalls[3][3 + k] | f->vWalls[4][3 + k] | f->hWalls[3 + k][3] |
                          f->hWalls[3 + k][4])
@@ -50,14 +52,18 @@ TEST_F(World, RandomCastsAndMovesNeverYieldNaNOrLeaveTheWorld) {
         Ray r = {{coord(), coord()}, {coord(), coord()}, {}, {0, -(f32)(XorShift(&s) % 2)}, 0};
         f32 radius = XorShift(&s) % 30, mode = XorShift(&s) % 4, a = coord();
         f32 x = shape.x - (kind == BODY ? radius : 0), y = shape.y - (kind == BODY ? radius : 0);
-        if (mode == 0)
-            r.start = {x - a, y - a}, r.end = {x + a, y + a};
+        if (mode == 0) { // through the corner of the shape (grown by the radius for a body)
+            r.start = {x - a, y - a};
+            r.end = {x + a, y + a};
+        }
         r.end = mode == 1 ? r.start : r.end;
         if (Cast(kind, &r, shape, radius) &&
             (!isfinite(r.hit.x) || !isfinite(r.hit.y) || !isfinite(r.t) ||
              !(fabsf(Magnitude(r.normal.x, r.normal.y) - 1) < 1e-4f) ||
-             (kind != CIRCLE && !(r.t >= 0 && r.t <= 1))))
-            bad++, ADD_FAILURE() << "cast " << n << ": t " << r.t << ", normal " << r.normal.x;
+             (kind != CIRCLE && !(r.t >= 0 && r.t <= 1)))) {
+            bad++;
+            ADD_FAILURE() << "cast " << n << ": t " << r.t << ", normal " << r.normal.x;
+        }
         if (n % 8 != 0)
             continue;
         if (n % 8000 == 0)
@@ -70,15 +76,18 @@ TEST_F(World, RandomCastsAndMovesNeverYieldNaNOrLeaveTheWorld) {
             by = {2 * k + along * w.w, along ? 0 : 2 * k};
         }
         MoveCollideStep(&e, by);
-        if (!(fabsf(e.pos.x) <= 1185 && fabsf(e.pos.y) <= 825))
-            bad++, ADD_FAILURE() << "move " << n << ": at " << e.pos.x << "," << e.pos.y;
+        if (!(fabsf(e.pos.x) <= 1185 && fabsf(e.pos.y) <= 825)) {
+            bad++;
+            ADD_FAILURE() << "move " << n << ": at " << e.pos.x << "," << e.pos.y;
+        }
     }
 }
 
 // At a quarter of the size the bounds map to (73.75, 101.25) to (676.25, 523.75), the origin
 // square to around (375, 312.5); halfway along a wall's long side no other outline passes.
 TEST_F(World, FloorDrawsBoundsOriginSquareAndTheSeedsWallsWhereTheViewMapsThem) {
-    gApp->zoom = -2, gApp->camera = {100, -50};
+    gApp->zoom = -2;
+    gApp->camera = {100, -50};
     Canvas c;
     memset(&gApp->floor, 0, sizeof(Floor));
     DrawFloor();
