@@ -1,4 +1,4 @@
-// Shared test helpers: a game state, a software renderer over an 800 by 600 surface, the casts.
+// Shared test helpers: a game state, a software renderer, the casts, a fixed random sequence.
 #pragma once
 
 #include "defs.h"
@@ -15,16 +15,12 @@ struct GameFixture : ::testing::Test {
         InitGameState();
     }
     void TearDown() override {
-        free(gApp);
-        gApp = nullptr;
+        free(gApp), gApp = nullptr;
     }
     // Playing ticks with the pointer placed by the test, where Update would read the window's.
     void Tick(int n = 1, Vec2 mouse = {400, 100}) {
-        gApp->mouse = mouse;
-        for (; n > 0; n--) {
-            UpdatePlaying();
-            UpdateCamera();
-        }
+        for (gApp->mouse = mouse; n > 0; n--)
+            UpdatePlaying(), UpdateCamera();
     }
 };
 
@@ -87,4 +83,10 @@ inline bool Cast(int kind, Ray* r, const SDL_FRect& shape, f32 radius) {
     return kind == SEGMENT  ? RayIntersectRect(r, &shape)
            : kind == CIRCLE ? RayIntersectCircle(r, &circle)
                             : CircleRayIntersectRect(r, radius, &shape);
+}
+
+// Fixed random sequences, so that a failure repeats.
+inline u32 XorShift(u32* s) {
+    *s ^= *s << 13, *s ^= *s >> 17, *s ^= *s << 5;
+    return *s;
 }
