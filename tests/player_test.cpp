@@ -1,18 +1,18 @@
 // The player: wheel locomotion, aim, hop, swap, item use with recoil, and how it is drawn.
 #include "test_util.h"
 
-using PlayerTest = GameFixture; // walls change no velocity, nor the player's place on screen
-
-// Right hand's item, row held; wheel speeds, facing and velocity (also the distance moved).
-TEST_F(PlayerTest, OneTickFromRestAndTheSteadySpeed) {
-    memset(&gApp->floor, 0, sizeof(Floor)), gApp->mode = MODE_PLAYING;
-    const f32 cases[][7] = {{-1, BIND_FORWARD, 0.245f, 0.245f, 0, 0, -0.25f},
+// One tick from rest: the right hand's item, the row held; wheel speeds, facing and velocity
+// (also the distance moved). Then the steady speed, the aim, and hop and swap held.
+TEST_F(GameFixture, LocomotionAimHopAndSwap) {
+    gApp->mode = MODE_PLAYING; // walls change no velocity, nor where the player is drawn
+    const f32 cases[][7] = {{2, BIND_FORWARD, 0.245f, 0, 0.0124993f, 0.0015624f, -0.1249902f},
                             {-1, BIND_SIDE0, -0.245f, 0.245f, -0.0249948f, 0, 0},
                             {-1, BIND_SIDE1, 0.245f, -0.245f, 0.0249948f, 0, 0},
-                            {2, BIND_FORWARD, 0.245f, 0, 0.0124993f, 0.0015624f, -0.1249902f}};
+                            {-1, BIND_FORWARD, 0.245f, 0.245f, 0, 0, -0.25f}};
     for (auto& k : cases) {
         InitPlayer(gPlayer);
-        gInventory->slots[1].item = k[0], gBindInfo[(int)k[1]].down[0] = 1;
+        gInventory->slots[1].item = k[0];
+        gBindInfo[(int)k[1]].down[0] = 1;
         Update(gApp);
         gBindInfo[(int)k[1]].down[0] = 0;
         Player* p = gPlayer;
@@ -20,20 +20,19 @@ TEST_F(PlayerTest, OneTickFromRestAndTheSteadySpeed) {
             {p->wheelSpeed[0], p->wheelSpeed[1], p->facing, p->vel.x, p->vel.y, p->pos.x, p->pos.y},
             {k[2], k[3], k[4], k[5], k[6], k[5], k[6]}, 1e-7, &k - cases);
     }
-    gInventory->slots[1].item = -1, gBindInfo[BIND_FORWARD].down[0] = 1;
+    gBindInfo[BIND_FORWARD].down[0] = 1;
     Tick(800);
     EXPECT_NEAR(Vec2Magnitude(gPlayer->vel), 24.51f, 0.01f);
-}
-
-// The aim stays within a third of a turn of the facing; held, hop and swap repeat on their own.
-TEST_F(PlayerTest, AimAndHeldHopAndSwap) {
-    gPlayer->facing = -0.4f, gApp->mode = MODE_PLAYING;
+    gBindInfo[BIND_FORWARD].down[0] = 0;
+    gPlayer->vel = v2zero;
+    gPlayer->facing = -0.4f; // the aim stays within a third of a turn of the facing
     UpdateCamera();
     Tick(1, {700, 420}); // square to the right on screen
     EXPECT_NEAR(gPlayer->aim, -0.4f + 1.5707963f, 1e-5);
     Tick(1, {400, 580}); // straight behind
     EXPECT_EQ(gPlayer->aim, -0.4f - 2.0943947f);
-    KeyPressed(' ', 1);
+    gInventory->slots[1].item = 2;
+    KeyPressed(' ', 1); // held, a hop starts every 80 ticks and a swap every 41
     KeyPressed('e', 1);
     std::vector<int> hops, swaps;
     for (int t = 0; t < 250; t++) {
@@ -50,8 +49,9 @@ TEST_F(PlayerTest, AimAndHeldHopAndSwap) {
     EXPECT_EQ(gInventory->slots[2].item, 2); // e swaps with the top box
 }
 
-// A hop five ticks after item 2's push (decayed to about 31.64) restores it for the whole hop.
-TEST_F(PlayerTest, ItemUseRecoilAndTheRecoilHop) {
+// A hop five ticks after item 2's push (decayed to about 31.64) restores it for the whole hop;
+// items 6 and 7 bump no counter; an empty or cooling slot is never used.
+TEST_F(GameFixture, ItemUseRecoilAndTheRecoilHop) {
     MouseDownSearch(SDL_BUTTON_RIGHT, 1);
     Tick();
     MouseDownSearch(SDL_BUTTON_RIGHT, 0);
@@ -65,20 +65,23 @@ TEST_F(PlayerTest, ItemUseRecoilAndTheRecoilHop) {
     for (int t = 0; t < 20; t++, Tick())
         EXPECT_TRUE(gPlayer->hopping && gPlayer->vel.x == 0 && gPlayer->vel.y == 35) << t;
     EXPECT_TRUE(!gPlayer->hopping && gPlayer->vel.y == 35); // landing on the last hop tick
-    gInventory->slots[1] = {0, 0, 6}, UseItem(1), gInventory->slots[1] = {0, 0, 7}, UseItem(1);
-    // Items 6 and 7 bump no counter (7 pulls 10 toward the aim); empty or cooling slots are unused.
+    for (i8 item : {6, 7}) { // no counter bumped; 7 pulls 10 toward the aim
+        gInventory->slots[1] = {0, 0, item};
+        UseItem(1);
+    }
     EXPECT_TRUE(uses[0] == 0 && uses[1] == 0 && uses[2] == 1 && gPlayer->vel.y == 25);
     GameState before;
     memcpy(&before, gApp, sizeof(GameState));
-    UseItem(0), UseItem(1); // the left hand is empty, the right hand's item 7 cooling
+    UseItem(0); // empty
+    UseItem(1); // item 7 cooling
     EXPECT_EQ(memcmp(&before, gApp, sizeof(GameState)), 0);
 }
 
-// The body at (400, 420) heading up; slots labelled "-1", "2", "-1", "-1" and item 2's cooldown
-// bar; the outline of the 2 by 2 rooms around the grid corner nearest the player.
-TEST_F(PlayerTest, BodySlotsAndRoomOverlayDrawn) {
+// The body at (400, 420) heading up, the labelled slots and a cooldown bar, the room outline.
+TEST_F(GameFixture, BodySlotsAndRoomOverlayDrawn) {
     Canvas c;
-    gPlayer->pos = {130, -75}, gPlayer->facing = 1;
+    gPlayer->pos = {130, -75};
+    gPlayer->facing = 1;
     Tick(1, {700, 150});
     DrawPlayer();
     EXPECT_TRUE(c.Near(WHITE, 380, 420) && c.Near(WHITE, 420, 420) && c.Near(WHITE, 400, 440));
@@ -102,21 +105,15 @@ TEST_F(PlayerTest, BodySlotsAndRoomOverlayDrawn) {
         MouseDownSearch(SDL_BUTTON_RIGHT, 0);
     }
     gApp->zoom = -1;
-    const f32 cases[][4] = {{-10, 0, -405, -95}, {1185, 825, 675, 475}}; // player, corner
-    for (auto& k : cases) {
-        gPlayer->pos = {k[0], k[1]}, gPlayer->facing = 0.4f;
-        UpdateCamera();
-        c.Clear(0x21);
-        DrawPlayerDebug();
-        auto changedNear = [&](f32 dx, f32 dy) {
-            Vec2 world = {k[2] + dx, k[3] + dy};
-            DrawInfo at = GetDrawInfo(&world);
-            return c.Count(BACKGROUND, at.pos.x - 1, at.pos.y - 1, at.pos.x + 2, at.pos.y + 2) < 9;
-        };
-        SDL_BlendMode mode; // and blending is off again for what is drawn next
-        EXPECT_TRUE(SDL_GetRenderDrawBlendMode(gRenderer, &mode) && mode == SDL_BLENDMODE_NONE);
-        EXPECT_TRUE(changedNear(0, 0) && changedNear(270, 0) && changedNear(540, 380) &&
-                    !changedNear(270, 190))
-            << k[0];
-    }
+    gPlayer->pos = {1185, 825}; // the last block takes in the outermost rooms: corner (675, 475)
+    UpdateCamera();
+    c.Clear(0x21);
+    DrawPlayerDebug();
+    auto changedNear = [&](f32 x, f32 y) {
+        Vec2 world = {675 + x, 475 + y};
+        DrawInfo at = GetDrawInfo(&world);
+        return c.Count(BACKGROUND, at.pos.x - 1, at.pos.y - 1, at.pos.x + 2, at.pos.y + 2) < 9;
+    };
+    EXPECT_TRUE(changedNear(0, 0) && changedNear(270, 0) && changedNear(540, 380) &&
+                !changedNear(270, 190));
 }

@@ -1,11 +1,10 @@
-// Shared test helpers: a game state, a software renderer, the casts, a fixed random sequence.
+// Shared test helpers: a game state, a software renderer over an 800 by 600 surface, the casts.
 #pragma once
 
 #include "defs.h"
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <math.h>
-#include <vector>
 
 // A game state built as SDL_AppInit builds it, with no window.
 struct GameFixture : ::testing::Test {
@@ -15,19 +14,20 @@ struct GameFixture : ::testing::Test {
         InitGameState();
     }
     void TearDown() override {
-        free(gApp), gApp = nullptr;
+        free(gApp);
     }
     // Playing ticks with the pointer placed by the test, where Update would read the window's.
     void Tick(int n = 1, Vec2 mouse = {400, 100}) {
-        for (gApp->mouse = mouse; n > 0; n--)
-            UpdatePlaying(), UpdateCamera();
+        for (gApp->mouse = mouse; n > 0; n--) {
+            UpdatePlaying();
+            UpdateCamera();
+        }
     }
 };
 
 constexpr u32 WHITE = 0xFFFFFF, RED = 0xFF0000, BACKGROUND = 0x212121;
 
-// gRenderer draws into an 800 by 600 surface, cleared to black with white current. Grab reads
-// the pixels of [x0, x1) by [y0, y1) as 0xRRGGBB; Near looks within a pixel of (x, y).
+// gRenderer draws into an 800 by 600 surface, cleared to black with white current.
 struct Canvas {
     SDL_Surface* surface = SDL_CreateSurface(LOGICAL_W, LOGICAL_H, SDL_PIXELFORMAT_RGBA32);
 
@@ -83,10 +83,4 @@ inline bool Cast(int kind, Ray* r, const SDL_FRect& shape, f32 radius) {
     return kind == SEGMENT  ? RayIntersectRect(r, &shape)
            : kind == CIRCLE ? RayIntersectCircle(r, &circle)
                             : CircleRayIntersectRect(r, radius, &shape);
-}
-
-// Fixed random sequences, so that a failure repeats.
-inline u32 XorShift(u32* s) {
-    *s ^= *s << 13, *s ^= *s >> 17, *s ^= *s << 5;
-    return *s;
 }

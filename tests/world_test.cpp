@@ -1,16 +1,15 @@
 // The wall grid, how a seed lays it out and how it is drawn, and bodies sliding through it.
 #include "test_util.h"
 
-using World = GameFixture;
+#include <random>
 
-TEST_F(World, WallsStandOnTheGridAndEachSeedKeepsItsLayout) {
+TEST_F(GameFixture, WallsStandOnTheGridAndEachSeedKeepsItsLayout) {
     SDL_FRect v = GetVWallRect(0, 0), h = GetHWallRect(8, 7);
     ExpectNear({v.x, v.y, v.w, v.h, h.x, h.y, h.w, h.h}, {-955, -865, 20, 210, 935, 655, 290, 20});
     Floor f[3]; // a seed's layout, the same seed's again, the next seed's
     for (u64 seed = 1; seed <= 2000; seed++) {
-        GenerateFloor(&f[0], seed);
-        GenerateFloor(&f[1], seed);
-        GenerateFloor(&f[2], seed + 1);
+        for (int i = 0; i < 3; i++)
+            GenerateFloor(&f[i], seed + i / 2);
         for (int k = 0; k < 3; k++) // no wall inside the central 3 by 3 rooms
             ASSERT_FALSE(f->vWalls[3][3 + k] | f->vWalls[4][3 + k] | f->hWalls[3 + k][3] |
                          f->hWalls[3 + k][4])
@@ -19,7 +18,7 @@ TEST_F(World, WallsStandOnTheGridAndEachSeedKeepsItsLayout) {
     }
 }
 
-TEST_F(World, BodiesSlideStopAndStayInBounds) {
+TEST_F(GameFixture, BodiesSlideStopAndStayInBounds) {
     memset(&gApp->floor, 0, sizeof(Floor));
     gApp->floor.vWalls[5][4] = 1; // x 395 to 415, y -105 to 105; then from, by, to:
     const Vec2 moves[][3] = {
@@ -31,7 +30,6 @@ TEST_F(World, BodiesSlideStopAndStayInBounds) {
         {{50, 0}, {-30, 0}, {30.01f, 0}},         // but not back in
         {{1180, 0}, {10, 0}, {1185, 0}},
         {{0, 840}, {0, -5}, {0, 825}},
-        {{-1180, -820}, {-10, -10}, {-1185, -825}},
         {{3, 4}, {0, 0}, {3, 4}}, // no motion, or none a float can follow
         {{3, 4}, {NAN, 1}, {3, 4}}};
     for (const auto& m : moves) {
@@ -42,50 +40,49 @@ TEST_F(World, BodiesSlideStopAndStayInBounds) {
 }
 
 // Casts, many axis-parallel, on a side's line, of no length or through a corner; and moves.
-TEST_F(World, RandomCastsAndMovesNeverYieldNaNOrLeaveTheWorld) {
-    u32 s = 0x9E3779B9;
+TEST_F(GameFixture, RandomCastsAndMovesNeverYieldNaNOrLeaveTheWorld) {
+    std::mt19937 rng(20240611);
     Entity e = {{0, 0}, 0, 1};
-    for (int n = 0, bad = 0, kind = 0; n < 1200000 && bad < 10; n++, kind = n % 3) {
-        bool wide = XorShift(&s) % 4 == 0;
-        auto coord = [&] { return wide ? XorShift(&s) * 7e-7f - 1500 : XorShift(&s) % 33 - 16.0f; };
+    int badCast = -1, badMove = -1;
+    for (int n = 0, kind = 0; n < 1200000; n++, kind = n % 3) {
+        bool wide = rng() % 4 == 0;
+        auto coord = [&] { return wide ? rng() * 7e-7f - 1500 : rng() % 33 - 16.0f; };
         SDL_FRect shape = {coord() / 2, coord() / 2, 1 + fabsf(coord()), 1 + fabsf(coord())};
-        Ray r = {{coord(), coord()}, {coord(), coord()}, {}, {0, -(f32)(XorShift(&s) % 2)}, 0};
-        f32 radius = XorShift(&s) % 30, mode = XorShift(&s) % 4, a = coord();
+        Ray r = {{coord(), coord()}, {coord(), coord()}, {}, {0, -(f32)(rng() % 2)}, 0};
+        f32 radius = rng() % 30, mode = rng() % 4, a = coord();
         f32 x = shape.x - (kind == BODY ? radius : 0), y = shape.y - (kind == BODY ? radius : 0);
         if (mode == 0) { // through the corner of the shape (grown by the radius for a body)
             r.start = {x - a, y - a};
             r.end = {x + a, y + a};
         }
         r.end = mode == 1 ? r.start : r.end;
-        if (Cast(kind, &r, shape, radius) &&
+        if (Cast(kind, &r, shape, radius) && badCast < 0 &&
             (!isfinite(r.hit.x) || !isfinite(r.hit.y) || !isfinite(r.t) ||
              !(fabsf(Magnitude(r.normal.x, r.normal.y) - 1) < 1e-4f) ||
-             (kind != CIRCLE && !(r.t >= 0 && r.t <= 1)))) {
-            bad++;
-            ADD_FAILURE() << "cast " << n << ": t " << r.t << ", normal " << r.normal.x;
-        }
+             (kind != CIRCLE && !(r.t >= 0 && r.t <= 1))))
+            badCast = n;
         if (n % 8 != 0)
             continue;
         if (n % 8000 == 0)
-            GenerateFloor(&gApp->floor, XorShift(&s)); // never 0, which SDL takes from the clock
+            GenerateFloor(&gApp->floor, rng() | 1); // never 0, which SDL takes from the clock
         Vec2 by = Vec2Scale(Vec2SubVec2(r.end, r.start), mode == 3 ? 1e-3f : 1);
         if (mode == 2) {
-            SDL_FRect w = n % 16 ? GetVWallRect(s % 8, s % 9) : GetHWallRect(s % 9, s % 8);
+            u8 i = rng() % 9, j = rng() % 8;
+            SDL_FRect w = n % 16 ? GetVWallRect(j, i) : GetHWallRect(i, j);
             f32 k = 1 + fabsf(a), along = n % 3 == 0; // through its corner or along its top
             e.pos = {w.x - 20 - k, w.y - 20 - (along ? 0 : k)};
             by = {2 * k + along * w.w, along ? 0 : 2 * k};
         }
         MoveCollideStep(&e, by);
-        if (!(fabsf(e.pos.x) <= 1185 && fabsf(e.pos.y) <= 825)) {
-            bad++;
-            ADD_FAILURE() << "move " << n << ": at " << e.pos.x << "," << e.pos.y;
-        }
+        if (badMove < 0 && !(fabsf(e.pos.x) <= 1185 && fabsf(e.pos.y) <= 825))
+            badMove = n;
     }
+    EXPECT_TRUE(badCast < 0 && badMove < 0) << "cast " << badCast << ", move " << badMove;
 }
 
 // At a quarter of the size the bounds map to (73.75, 101.25) to (676.25, 523.75), the origin
 // square to around (375, 312.5); halfway along a wall's long side no other outline passes.
-TEST_F(World, FloorDrawsBoundsOriginSquareAndTheSeedsWallsWhereTheViewMapsThem) {
+TEST_F(GameFixture, FloorDrawsBoundsOriginSquareAndTheSeedsWallsWhereTheViewMapsThem) {
     gApp->zoom = -2;
     gApp->camera = {100, -50};
     Canvas c;
