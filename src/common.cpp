@@ -58,11 +58,11 @@ void MouseDownSearch(u8 button, u8 down) {
 // ---- Vectors and angles ----------------------------------------------------------------
 
 f32 Magnitude(f32 x, f32 y) {
-    return sqrt(x * x + y * y);
+    return SqrtD(x * x + y * y);
 }
 
 f32 Vec2Magnitude(Vec2 v) {
-    return sqrt(v.x * v.x + v.y * v.y);
+    return SqrtD(v.x * v.x + v.y * v.y);
 }
 
 // A zero vector has no direction: its components become NaN, as IEEE division gives.
@@ -79,8 +79,8 @@ Vec2 Vec2Normalize(Vec2 v) {
 
 Vec2 Rotate(f32 len, f32 angle) {
     Vec2 v;
-    v.x = sin(angle) * len;
-    v.y = -cos(angle) * len;
+    v.x = SinD(angle) * len;
+    v.y = -CosD(angle) * len;
     return v;
 }
 
@@ -229,7 +229,7 @@ bool RayIntersectCircle(Ray* ray, const Circle* circle) {
     if (!(dist2 <= r2))
         return false;
 
-    f32 h = sqrt(r2 - dist2);
+    f32 h = SqrtD(r2 - dist2);
     f32 t0 = (proj - h) / len;
     f32 t1 = (proj + h) / len;
     if (t0 > 1)
@@ -311,8 +311,8 @@ void DrawCircle(const Circle* c) {
     for (u32 i = 0; i < n; i++) {
         double a = (i + (double)phase) * step;
         double b = (i + 1 + (double)phase) * step;
-        SDL_RenderLine(gRenderer, c->pos.x + c->radius * sin(a), c->pos.y + c->radius * cos(a),
-                       c->pos.x + c->radius * sin(b), c->pos.y + c->radius * cos(b));
+        SDL_RenderLine(gRenderer, c->pos.x + c->radius * SinD(a), c->pos.y + c->radius * CosD(a),
+                       c->pos.x + c->radius * SinD(b), c->pos.y + c->radius * CosD(b));
     }
 }
 

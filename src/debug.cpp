@@ -16,7 +16,7 @@ static void SetHitColour(bool hit) {
 }
 
 static void DrawNormalMark(const Ray* ray) {
-    f32 heading = atan2(ray->normal.x, -ray->normal.y);
+    f32 heading = Atan2D(ray->normal.x, -ray->normal.y);
     DrawRotatedLine(ray->hit.x, ray->hit.y, NORMAL_MARK, heading);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <SDL3/SDL.h>
+#include <math.h>
 #include <stddef.h>
 #include <stdint.h>
 
@@ -13,6 +14,24 @@ typedef uint32_t u32;
 typedef int32_t i32;
 typedef uint64_t u64;
 typedef float f32;
+
+// ---- Arithmetic ------------------------------------------------------------------------
+// Floats throughout, but every sine, cosine, arc tangent and square root is taken in double on
+// the widened values and rounded to a float once, where the result is stored. In C++ the
+// <math.h> names called on floats pick the float overloads (sinf, atan2f...), which round
+// differently: the game calls these instead, whose double parameters widen whatever comes in.
+inline double SinD(double a) {
+    return sin(a);
+}
+inline double CosD(double a) {
+    return cos(a);
+}
+inline double Atan2D(double y, double x) {
+    return atan2(y, x);
+}
+inline double SqrtD(double a) {
+    return sqrt(a);
+}
 
 // ---- Vectors and angles ----------------------------------------------------------------
 

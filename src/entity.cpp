@@ -20,7 +20,7 @@ static SDL_FRect sDebugRect;
 DrawInfo GetDrawInfo(const Vec2* p) {
     f32 scale = ZoomScale(gApp->zoom);
     Vec2 d = Vec2SubVec2(*p, gApp->camera);
-    f32 heading = atan2(d.x, -d.y);
+    f32 heading = Atan2D(d.x, -d.y);
     f32 len = Magnitude(d.x, d.y) * scale;
     Vec2 r = Rotate(len, heading - gApp->cameraAngle);
     DrawInfo info;

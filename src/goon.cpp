@@ -72,6 +72,6 @@ void GoonMove(Goon* goon, f32 speed) {
 void DrawGoon(Goon* goon) {
     DrawInfo di = GetDrawInfo(&goon->pos);
     SDL_SetRenderDrawColor(gRenderer, 255, 255, 255, 255);
-    f32 heading = atan2(goon->target.x - goon->pos.x, goon->pos.y - goon->target.y) + di.angle;
+    f32 heading = Atan2D(goon->target.x - goon->pos.x, goon->pos.y - goon->target.y) + di.angle;
     DrawRotatedLine(di.pos.x, di.pos.y, GOON_LINE * di.scale, heading);
 }

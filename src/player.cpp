@@ -82,7 +82,7 @@ void UpdatePlayer() {
     if (!p->hopping) {
         Vec2 decayed = {p->vel.x * VEL_DECAY, p->vel.y * VEL_DECAY};
         f32 speed = (p->wheelSpeed[0] + p->wheelSpeed[1]) * THRUST;
-        p->facing = p->facing + atan2(p->wheelSpeed[0] - p->wheelSpeed[1], AXLE);
+        p->facing = p->facing + Atan2D(p->wheelSpeed[0] - p->wheelSpeed[1], AXLE);
         p->vel = Vec2AddVec2(decayed, Rotate(speed, p->facing));
         p->wheelSpeed[0] *= WHEEL_DECAY;
         p->wheelSpeed[1] *= WHEEL_DECAY;
@@ -93,7 +93,7 @@ void UpdatePlayer() {
 
     // Aim at the pointer through last tick's view, kept within a third of a turn of facing.
     DrawInfo info = GetDrawInfo(&p->pos);
-    p->aim = atan2(gApp->mouse.x - info.pos.x, info.pos.y - gApp->mouse.y) - info.angle;
+    p->aim = Atan2D(gApp->mouse.x - info.pos.x, info.pos.y - gApp->mouse.y) - info.angle;
     f32 d = GetAngleDiff(p->facing, p->aim);
     if (d < -PI_TWOTHIRDS)
         d = -PI_TWOTHIRDS;
