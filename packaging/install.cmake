@@ -1,0 +1,71 @@
+# What `cmake --install` puts where, and the Debian package that CPack makes of the same files.
+# Included from the top-level CMakeLists.txt.
+
+include(GNUInstallDirs)
+set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+set(PKG ${CMAKE_CURRENT_LIST_DIR})
+
+if(WIN32)
+  # The Windows download is one folder: the program, how to play it, and the licences.
+  install(PROGRAMS $<TARGET_FILE:game> DESTINATION . RENAME wheels.exe)
+  install(FILES ${PKG}/README-windows.txt DESTINATION . RENAME README.txt)
+  install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+  install(FILES ${SDL3_DIR}/../../../LICENSE.txt DESTINATION . RENAME SDL3-LICENSE.txt)
+  return()
+endif()
+
+# The program keeps its build-tree name `game` (the tests and scripts run build/game) and is
+# installed as `wheels`.
+install(PROGRAMS $<TARGET_FILE:game> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME wheels)
+install(FILES ${PKG}/wheels.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${PKG}/wheels.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# Manual page and changelog compressed, as Debian installs them; -n keeps the archive free of the
+# file's name and time, so the same source gives the same package.
+set(GZ ${CMAKE_CURRENT_BINARY_DIR}/packaging)
+configure_file(${PKG}/wheels.6.in ${GZ}/wheels.6 @ONLY)
+add_custom_command(OUTPUT ${GZ}/wheels.6.gz ${GZ}/changelog.gz
+  COMMAND gzip -9n -c ${GZ}/wheels.6 > ${GZ}/wheels.6.gz
+  COMMAND gzip -9n -c ${PKG}/changelog > ${GZ}/changelog.gz
+  DEPENDS ${GZ}/wheels.6 ${PKG}/changelog
+  VERBATIM)
+add_custom_target(packaging_docs ALL DEPENDS ${GZ}/wheels.6.gz ${GZ}/changelog.gz)
+install(FILES ${GZ}/wheels.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${GZ}/changelog.gz ${PKG}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  # Only where Debian's packages go: the .deb.
+  install(FILES ${PKG}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+          RENAME wheels)
+endif()
+
+# The .deb: `cpack -G DEB` in a build made with -DGAME_STATIC=ON -DCMAKE_INSTALL_PREFIX=/usr.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME wheels)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "the Wheels developers")
+set(CPACK_PACKAGE_CONTACT "The Wheels developers <wheels@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "top-down action game on two wheels")
+set(CPACK_PACKAGE_DESCRIPTION "\
+You steer a character who rolls on two wheels, one on each side of the body,
+through a nine-by-nine grid of rooms whose walls are laid out anew every
+time the game starts. Each side either drives its wheel or holds an item:
+drive with both wheels, brake or spin one side to turn, aim with the mouse,
+hop, and fire what you hold; every shot pushes you back.")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# The C library's version comes from the program itself (dpkg-shlibdeps).
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# SDL loads the rest when the game starts, so dpkg-shlibdeps cannot see them. X11's two are the
+# least the game opens a window with, on an X server or under Xwayland; GL draws faster than
+# SDL's software renderer; Wayland natively needs its client libraries, xkbcommon and EGL, and
+# libdecor with a plugin for window decorations where the compositor draws none.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "\
+libgl1, libegl1, libxcursor1, libxfixes3, libxi6, libxrandr2, libxss1, \
+libwayland-client0, libwayland-cursor0, libwayland-egl1, libxkbcommon0, \
+libdecor-0-0, libdecor-0-plugin-1-cairo")
+include(CPack)
