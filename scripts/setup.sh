@@ -1,24 +1,38 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need, and provides SDL3 3.2 or later.
-# Safe to run again: installed packages and a built SDL3 are reused.
+# Installs what the build, the tests and the downloads need, and builds SDL3 3.2 twice from
+# Debian's own source package: for this machine (shared and static library, X11 and Wayland) into
+# .deps/sdl3, and for 64-bit Windows (static library) into .deps/sdl3-mingw.
+# Safe to run again: installed packages, the fetched source and the SDL3 builds are reused; an
+# SDL3 build is redone only when the options it is built with change.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/.deps"
-prefix="$deps/sdl3"
+mkdir -p "$deps"
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+
+# The test command, the run command and scripts/dist.sh may start side by side: one set-up at a
+# time, the others wait and then find everything done.
+exec 9>"$deps/.setup.lock"
+flock 9
 
 packages=(
   build-essential cmake pkg-config git ca-certificates
   libgtest-dev libbenchmark-dev clang
   # SDL3's X11 video back end
   libx11-dev libxext-dev libxrandr-dev libxcursor-dev libxi-dev libxfixes-dev libxss-dev libxkbcommon-dev
+  # SDL3's Wayland video back end, and window decorations under compositors that draw none
+  libwayland-dev wayland-protocols libdecor-0-dev libegl-dev libdecor-0-plugin-1-cairo
   # the renderer under Xvfb is OpenGL on Mesa
   libgl1 libegl1 libgl1-mesa-dri
   # end-to-end tests: a real X server, input, screenshots
   xvfb xauth xdotool imagemagick x11-utils
+  # the downloads: the Windows cross compiler, wine to try the result, archives, package checks
+  g++-mingw-w64-x86-64-posix wine wine64 zip desktop-file-utils lintian
+  # trying the downloads by hand: a window manager for close requests, a Wayland compositor
+  openbox wmctrl weston
 )
 
 missing=()
@@ -31,53 +45,102 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# An SDL3 of our own, built on an earlier run.
-if [ -f "$prefix/.built" ]; then
-  exit 0
-fi
-# An SDL3 the system already has (newer distributions package it).
-if pkg-config --atleast-version=3.2.0 sdl3 2>/dev/null; then
-  exit 0
-fi
-
-# Otherwise build Debian's own SDL3 source package from the next release. apt fetches and
-# verifies it through a private sources folder and lists, so the machine's apt set-up is
-# untouched; the archive is the one this machine's apt already uses.
+# Debian's own SDL3 source package from the next release, fetched once into .deps/apt/src. apt
+# fetches and verifies it through a private sources folder and lists, so the machine's apt set-up
+# is untouched; the archive is the one this machine's apt already uses.
+aptdir="$deps/apt"
+source_tarball() {
+  ls "$aptdir/src"/libsdl3_*.orig.tar.* 2>/dev/null | head -n 1
+}
 archive_uri() {
   apt-get indextargets --format '$(LABEL) $(REPO_URI)' 2>/dev/null | awk '$1 == "Debian" { print $2; exit }'
 }
-uri=$(archive_uri)
-if [ -z "$uri" ]; then
-  "${sudo_cmd[@]}" apt-get update -qq
+fetch_source() {
+  [ -z "$(source_tarball)" ] || return 0
+  local uri
   uri=$(archive_uri)
-fi
-[ -n "$uri" ] || { echo "setup: no Debian archive in this machine's apt configuration" >&2; exit 1; }
+  if [ -z "$uri" ]; then
+    "${sudo_cmd[@]}" apt-get update -qq
+    uri=$(archive_uri)
+  fi
+  [ -n "$uri" ] || { echo "setup: no Debian archive in this machine's apt configuration" >&2; exit 1; }
+  rm -rf "$aptdir"
+  mkdir -p "$aptdir/sources.list.d" "$aptdir/lists/partial" "$aptdir/src"
+  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $uri trixie main" \
+    >"$aptdir/sources.list.d/sdl3-source.list"
+  local apt_opts=(
+    -o Dir::Etc::sourcelist=/dev/null
+    -o Dir::Etc::sourceparts="$aptdir/sources.list.d"
+    -o Dir::State::Lists="$aptdir/lists"
+    -o APT::Sandbox::User=root
+  )
+  echo "setup: fetching the SDL3 source package"
+  "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" update -qq
+  (cd "$aptdir/src" && "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" source --download-only -qq libsdl3)
+  [ -n "$(source_tarball)" ] || { echo "setup: no SDL3 source tarball was fetched" >&2; exit 1; }
+}
 
-aptdir="$deps/apt"
-rm -rf "$aptdir"
-mkdir -p "$aptdir/sources.list.d" "$aptdir/lists/partial" "$aptdir/src"
-echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $uri trixie main" \
-  >"$aptdir/sources.list.d/sdl3-source.list"
-apt_opts=(
-  -o Dir::Etc::sourcelist=/dev/null
-  -o Dir::Etc::sourceparts="$aptdir/sources.list.d"
-  -o Dir::State::Lists="$aptdir/lists"
-  -o APT::Sandbox::User=root
-)
-echo "setup: fetching the SDL3 source package"
-"${sudo_cmd[@]}" apt-get "${apt_opts[@]}" update -qq
-(cd "$aptdir/src" && "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" source --download-only -qq libsdl3)
+# build_sdl3 PREFIX CMAKE-OPTIONS...: builds SDL3 from the fetched source into PREFIX, unless
+# PREFIX/.options already names the same source and options. The build is installed beside
+# PREFIX first and put in its place by renaming only once it is complete, so that builds linking
+# the old one keep working until then and a failed build replaces nothing.
+build_sdl3() {
+  local prefix=$1
+  shift
+  fetch_source
+  local tarball mark
+  tarball=$(source_tarball)
+  mark="$(basename "$tarball") $*"
+  if [ -f "$prefix/.options" ] && [ "$(cat "$prefix/.options")" = "$mark" ]; then
+    return 0
+  fi
+  local name src work stage
+  name=$(basename "$prefix")
+  src="$deps/$name-src"
+  work="$deps/$name-build"
+  stage="$deps/$name-stage"
+  rm -rf "$src" "$work" "$stage"
+  mkdir -p "$src"
+  tar -xf "$tarball" -C "$src" --strip-components=1
 
-tarball=$(ls "$aptdir/src"/libsdl3_*.orig.tar.* | head -n 1)
-srcdir="$deps/sdl3-src"
-rm -rf "$srcdir" "$deps/sdl3-build" "$prefix"
-mkdir -p "$srcdir"
-tar -xf "$tarball" -C "$srcdir" --strip-components=1
+  echo "setup: building SDL3 into $prefix (a few minutes, once)"
+  # "@SRC@" in an option stands for the unpacked source, e.g. for SDL's own toolchain files.
+  cmake -S "$src" -B "$work" -DCMAKE_INSTALL_PREFIX="$prefix" "${@//@SRC@/$src}" >"$work.log" 2>&1 ||
+    { cat "$work.log" >&2; exit 1; }
+  cmake --build "$work" -j"$(nproc)" >>"$work.log" 2>&1 || { tail -n 50 "$work.log" >&2; exit 1; }
+  DESTDIR="$stage" cmake --install "$work" >>"$work.log" 2>&1 || { tail -n 50 "$work.log" >&2; exit 1; }
+  # The back ends the game relies on must really be in; SDL leaves out quietly what it cannot find.
+  local config="$work/include-config-release/build_config/SDL_build_config.h"
+  for driver in "${SDL3_DRIVERS[@]}"; do
+    grep -q "#define SDL_VIDEO_DRIVER_$driver 1" "$config" ||
+      { echo "setup: SDL3 for $name was configured without its $driver back end" >&2; exit 1; }
+  done
+  cp "$src/LICENSE.txt" "$stage$prefix/LICENSE.txt"
+  echo "$mark" >"$stage$prefix/.options"
 
-echo "setup: building SDL3 into $prefix"
-cmake -S "$srcdir" -B "$deps/sdl3-build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
-  -DSDL_TESTS=OFF -DSDL_EXAMPLES=OFF -DSDL_TEST_LIBRARY=OFF -DSDL_WAYLAND=OFF -DSDL_KMSDRM=OFF >/dev/null
-cmake --build "$deps/sdl3-build" -j"$(nproc)" >/dev/null
-cmake --install "$deps/sdl3-build" >/dev/null
-rm -rf "$srcdir" "$deps/sdl3-build"
-touch "$prefix/.built"
+  rm -rf "$prefix.old"
+  [ ! -e "$prefix" ] || mv "$prefix" "$prefix.old"
+  mv "$stage$prefix" "$prefix"
+  rm -rf "$prefix.old" "$src" "$work" "$stage" "$work.log"
+}
+
+common=(-DCMAKE_BUILD_TYPE=Release -DSDL_TESTS=OFF -DSDL_EXAMPLES=OFF -DSDL_TEST_LIBRARY=OFF)
+
+# This machine's: the shared library for the build tree, the tests and the benchmarks; the static
+# one (position-independent, for Debian's PIE executables) for the Linux downloads. X11, Wayland
+# and their libraries, libdecor and GL stay loaded at run time, so the static build needs nothing
+# but glibc at link time.
+SDL3_DRIVERS=(X11 WAYLAND)
+build_sdl3 "$deps/sdl3" "${common[@]}" -DSDL_SHARED=ON -DSDL_STATIC=ON \
+  -DCMAKE_POSITION_INDEPENDENT_CODE=ON -DSDL_X11=ON -DSDL_WAYLAND=ON -DSDL_WAYLAND_LIBDECOR=ON \
+  -DSDL_KMSDRM=OFF
+
+# Windows, cross-compiled with SDL's own toolchain file: a static library for a one-file .exe.
+# Debian's source leaves out the prebuilt Direct3D shaders, so the GPU API and the Direct3D
+# renderers are off and the game draws with OpenGL.
+SDL3_DRIVERS=(WINDOWS)
+build_sdl3 "$deps/sdl3-mingw" "${common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
+  -DCMAKE_TOOLCHAIN_FILE=@SRC@/build-scripts/cmake-toolchain-mingw64-x86_64.cmake \
+  -DCMAKE_C_COMPILER="$(command -v x86_64-w64-mingw32-gcc-posix)" \
+  -DCMAKE_CXX_COMPILER="$(command -v x86_64-w64-mingw32-g++-posix)" \
+  -DSDL_GPU=OFF -DSDL_RENDER_D3D=OFF -DSDL_RENDER_D3D11=OFF -DSDL_RENDER_D3D12=OFF
