@@ -19,6 +19,20 @@ static const char* debugtitle = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? 
 constexpr f32 TICK_MS = 16.666666f;
 constexpr f32 ZOOM_STEP = 0.2f; // per unit of wheel movement
 
+// A start-up failure is printed on standard output. A Windows player starts the game from
+// Explorer, where no console shows that, so there it also comes up in a message box, in words
+// for the player and with SDL's reason.
+static void StartFailed(const char* printed, const char* shown) {
+    printf("%s", printed);
+#ifdef SDL_PLATFORM_WINDOWS
+    char text[512];
+    SDL_snprintf(text, sizeof(text), "%s\n\n%s", shown, SDL_GetError());
+    SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, "Wheels could not start", text, nullptr);
+#else
+    (void)shown;
+#endif
+}
+
 // Ticks due after ms milliseconds. The quotient stays in double: rounded to a float it would
 // come out a tick early at times (4369083 ms is 262144.99 ticks, not 262145).
 u64 TickTarget(u64 ms) {
@@ -35,12 +49,12 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
     InitGameState();
 
     if (!SDL_Init(SDL_INIT_VIDEO)) {
-        printf("video init fail");
+        StartFailed("video init fail", "The display could not be opened.");
         return SDL_APP_FAILURE;
     }
     if (!SDL_CreateWindowAndRenderer(debug ? debugtitle : title, LOGICAL_W, LOGICAL_H,
                                      SDL_WINDOW_RESIZABLE, &gWindow, &gRenderer)) {
-        printf("winrender create failiure");
+        StartFailed("winrender create failiure", "The game window could not be opened.");
         return SDL_APP_FAILURE;
     }
     SDL_SetRenderLogicalPresentation(gRenderer, LOGICAL_W, LOGICAL_H,
