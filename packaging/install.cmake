@@ -1,13 +1,26 @@
-# What `cmake --install` puts where, and the Debian package that CPack makes of the same files.
-# Included from the top-level CMakeLists.txt.
+# What `cmake --install` puts where, the Debian package that CPack makes of the same files, and
+# the Windows program's icon and version. Included from the top-level CMakeLists.txt.
 
 include(GNUInstallDirs)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 set(PKG ${CMAKE_CURRENT_LIST_DIR})
+set(GZ ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 
 if(WIN32)
+  # The icon is the Linux one, drawn at the sizes Windows picks from.
+  enable_language(RC)
+  set(ICO ${GZ}/wheels.ico)
+  add_custom_command(OUTPUT ${ICO}
+    COMMAND rsvg-convert -w 256 -h 256 ${PKG}/wheels.svg -o ${GZ}/wheels-256.png
+    COMMAND convert ${GZ}/wheels-256.png -define icon:auto-resize=256,48,32,16 ${ICO}
+    DEPENDS ${PKG}/wheels.svg
+    VERBATIM)
+  configure_file(${PKG}/wheels.rc.in ${GZ}/wheels.rc @ONLY)
+  set_source_files_properties(${GZ}/wheels.rc PROPERTIES OBJECT_DEPENDS ${ICO})
+  target_sources(game PRIVATE ${GZ}/wheels.rc)
+
   # The Windows download is one folder: the program, how to play it, and the licences.
   install(PROGRAMS $<TARGET_FILE:game> DESTINATION . RENAME wheels.exe)
   install(FILES ${PKG}/README-windows.txt DESTINATION . RENAME README.txt)
@@ -24,7 +37,6 @@ install(FILES ${PKG}/wheels.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicol
 
 # Manual page and changelog compressed, as Debian installs them; -n keeps the archive free of the
 # file's name and time, so the same source gives the same package.
-set(GZ ${CMAKE_CURRENT_BINARY_DIR}/packaging)
 configure_file(${PKG}/wheels.6.in ${GZ}/wheels.6 @ONLY)
 add_custom_command(OUTPUT ${GZ}/wheels.6.gz ${GZ}/changelog.gz
   COMMAND gzip -9n -c ${GZ}/wheels.6 > ${GZ}/wheels.6.gz

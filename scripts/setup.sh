@@ -31,6 +31,8 @@ packages=(
   xvfb xauth xdotool imagemagick x11-utils
   # the downloads: the Windows cross compiler, wine to try the result, archives, package checks
   g++-mingw-w64-x86-64-posix wine wine64 zip desktop-file-utils lintian
+  # the Windows program's icon, drawn from the SVG one
+  librsvg2-bin
   # trying the downloads by hand: a window manager for close requests, a Wayland compositor
   openbox wmctrl weston
 )
