@@ -1,0 +1,72 @@
+# The game as a player meets it: the window, the screen, input, the collision scene, the end.
+
+case_window() {
+    start_game
+    expect "the game's title" '[ "$(title)" = "Sliding along walls, still phasing into corners." ]'
+    expect_game_screen 0 0
+}
+
+# Letterboxed into a wider window, the logical screen starts 100 pixels in: the pointer at (600, 320)
+# of the window is (500, 320) on it, and the aim line runs there from the player at (400, 420),
+# not toward (600, 320), where a window position taken as it is would point it.
+case_letterbox_and_aim() {
+    start_game
+    xdotool windowsize "$WIN" 1000 600
+    shot_until "side bars" '[ "$(count 0 0 100 600 $BLACK)" -eq 60000 ] && [ "$(count 900 0 100 600 $BLACK)" -eq 60000 ]'
+    expect_game_screen 100 0
+    move 600 320
+    shot_until "aim toward the pointer" 'near 556 364 $RED && near 584 336 $RED'
+    expect "no aim toward (600, 320)" '! near 607 366 $RED'
+}
+
+# Driving forward turns the world on screen; the player stays at (400, 420), heading up.
+case_drive() {
+    start_game
+    move 400 100
+    shot_until "the aim straight up" 'near 400 300 $RED'
+    cp $SHOT still.png
+    key w 1
+    shot_until "the world moving" '[ "$(changed still.png 110 0 690 600)" -gt 600 ]'
+    expect "the body at (400, 420)" 'near 380 420 $WHITE && near 420 420 $WHITE && near 400 440 $WHITE'
+    expect "the heading straight up" 'near 400 408 $WHITE'
+}
+
+# The right button fires the right hand's item: its cooldown bar stands at x 10 to 18, on y = 120.
+# Then e swaps it to the top box. A box labelled "-1" has black ink in a second place, "2" not.
+two_chars() { [ "$(count $(($1 + 13)) $(($2 + 5)) 8 8 $BLACK)" -gt 0 ]; }
+case_fire_and_swap() {
+    start_game
+    expect "2 in the right box, -1 in the top box" '! two_chars 60 200 && two_chars 35 175'
+    move 400 100
+    xdotool mousedown 3 # held through the half-second opening
+    shot_until "a cooldown bar" '[ "$(count 10 115 8 5 $RED)" -eq 40 ] && [ "$(count 0 0 10 130 $RED)" -eq 0 ]'
+    xdotool mouseup 3
+    key e
+    shot_until "the item in the top box" 'two_chars 60 200 && ! two_chars 35 175'
+}
+
+# The cast from (320, 240) stops on the first rectangle's top face at (440, 280), with its normal
+# mark straight up; at (600, 240) only the second rectangle's rounded corner is hit.
+case_collision_scene() {
+    start_game -debug
+    expect "the scene's title" '[ "$(title)" = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???" ]'
+    move 620 340
+    shot_until "a red circle at (440, 280)" 'near 420 280 $RED && near 460 280 $RED && near 440 260 $RED'
+    expect "the mark straight up, 30 long" 'near 440 256 $RED && ! near 440 246 $RED'
+    expect "both outlines red" 'near 450 319 $RED && near 600 449 $RED'
+    move 600 240
+    shot_until "the circle at the corner (482.7, 240)" 'near 483 220 $RED && near 463 240 $RED'
+    expect "the first outline white" 'near 450 319 $WHITE'
+}
+
+case_close_request() {
+    start_game
+    close_window
+    expect_exit 0
+}
+
+case_sigterm() {
+    start_game
+    kill -TERM $PID
+    expect_exit 0
+}
