@@ -3,14 +3,6 @@
 
 #include <random>
 
-TEST(VectorMath, StepsTurnsAndEveryModulusEnds) {
-    EXPECT_TRUE(StepToF(9, 10, 3) == 10 && StepToF(10, 0, 3) == 7); // by the step, never past
-    EXPECT_FLOAT_EQ(GetAngleDiff(0.5f, -3), 2.783185f);       // the short way, by the game's own pi
-    EXPECT_FLOAT_EQ(GetAngleDiff(0, 3.141592f), -3.1415930f); // half a turn counts as left
-    f32 far = FMod(-3e8f, 6.283185f); // where a step no longer moves the value, it still ends
-    EXPECT_TRUE(far >= 0 && far <= 6.283185f && FMod(-5, -1) == -5);
-}
-
 // Each site has an input on which float evaluation lands a float away; the expected values were
 // worked out apart from the game, in double by the stated formulas, and compare with ==.
 TEST_F(GameFixture, EverySineCosineAndArcTangentIsTakenInDouble) {
@@ -50,34 +42,30 @@ TEST_F(GameFixture, EverySineCosineAndArcTangentIsTakenInDouble) {
     EXPECT_TRUE(ends(46, 0x1.c6324ep+8f, 0x1.cbe608p+7f)); // the normal mark
 }
 
-static bool Hits(int kind, Ray r, const SDL_FRect& shape, f32 x, f32 y, f32 nx, f32 ny, f32 t) {
+// A cast from one point to another hits where wanted: contact x and y, normal x and y, fraction.
+static bool Hits(int kind, Vec2 from, Vec2 to, const SDL_FRect& shape, std::vector<f32> want,
+                 Vec2 carried = v2zero) {
+    Ray r = {from, to, {}, carried, 0};
     return SoundCast(kind, &r, shape, kind == 1 ? 2 : 20) &&
-           fabsf(r.hit.x - x) + fabsf(r.hit.y - y) + fabsf(r.normal.x - nx) +
-                   fabsf(r.normal.y - ny) + fabsf(r.t - t) <
-               1e-3f;
+           Near({r.hit.x, r.hit.y, r.normal.x, r.normal.y, r.t}, want);
 }
 
 TEST(Casts, ContactsOnSidesCornersAndCircles) {
-    SDL_FRect box = {10, 0, 10, 10}, square = {10, 10, 10, 10}, dot = {5, 0, 0, 0},
-              wall = {50, 0, 10, 100};
-    f32 x = 50 - sqrtf(175); // where a body passing above the wall meets its rounded corner
+    SDL_FRect square = {10, 10, 10, 10}, wall = {50, 0, 10, 100};
+    f32 x = 50 - sqrtf(175), far = FMod(-3e8f, 6.283185f); // x: where a body above meets the corner
+    EXPECT_TRUE(Hits(0, {20, 5}, {0, 5}, {-10, 0, 10, 10}, {0, 5, 1, 0, 1})); // at the very end
     EXPECT_TRUE(
-        Hits(0, {{20, 5}, {0, 5}, {}, {}, 0}, {-10, 0, 10, 10}, 0, 5, 1, 0, 1)); // at the very end
-    EXPECT_TRUE(
-        Hits(0, {{15, -10}, {15, 30}, {}, {}, 0}, box, 15, 0, 0, -1, 0.25f)); // parallel to an axis
+        Hits(0, {15, -10}, {15, 30}, {10, 0, 10, 10}, {15, 0, 0, -1, 0.25f})); // axis-parallel
     // Exactly through a corner the carried normal stays; with none, straight back.
-    EXPECT_TRUE(Hits(0, {{0, 0}, {20, 20}, {}, {0, -1}, 0}, square, 10, 10, 0, -1, 0.5f));
-    EXPECT_TRUE(Hits(0, {{0, 0}, {20, 20}, {}, {}, 0}, square, 10, 10, -0.7071f, -0.7071f, 0.5f));
+    EXPECT_TRUE(Hits(0, {0, 0}, {20, 20}, square, {10, 10, 0, -1, 0.5f}, {0, -1}));
+    EXPECT_TRUE(Hits(0, {0, 0}, {20, 20}, square, {10, 10, -0.7071f, -0.7071f, 0.5f}));
     EXPECT_TRUE(
-        Hits(1, {{5, 0}, {6, 0}, {}, {}, 0}, dot, 7, 0, 1, 0, 2)); // from inside: out, past the end
-    EXPECT_TRUE(
-        Hits(2, {{0, -15}, {100, -15}, {}, {}, 0}, wall, x, -15, (x - 50) / 20, -0.75f, x / 100));
-    Ray clip = {{26, -25},
-                {36, -15},
-                {},
-                {},
-                0}; // through the grown square's corner, short of the round one
+        Hits(1, {5, 0}, {6, 0}, {5, 0, 0, 0}, {7, 0, 1, 0, 2})); // from inside: out, past the end
+    EXPECT_TRUE(Hits(2, {0, -15}, {100, -15}, wall, {x, -15, (x - 50) / 20, -0.75f, x / 100}));
+    Ray clip = {{26, -25}, {36, -15}, {}, {}, 0}; // through the grown corner, short of the round
     EXPECT_FALSE(CircleRayIntersectRect(&clip, 20, &wall));
+    EXPECT_TRUE(far >= 0 && far <= 6.283185f &&
+                FMod(-5, -1) == -5); // past where steps help, it ends
 }
 
 // Half the values on a coarse grid, so that exact corners and shared lines come up often.
