@@ -72,7 +72,7 @@ inline bool SoundCast(int kind, Ray* ray, const SDL_FRect& rect, f32 radius) {
                     : CircleRayIntersectRect(ray, radius, &rect))
         return isfinite(ray->hit.x + ray->hit.y + ray->t) &&
                fabsf(Vec2Magnitude(ray->normal) - 1) < 1e-4f &&
-               (kind == 1 || fabsf(ray->t - 0.5f) <= 0.5f);
+               (kind != 0 || fabsf(ray->t - 0.5f) <= 0.5f);
     return kind == 2 || memcmp(ray, &before, sizeof(Ray)) == 0;
 }
 
@@ -83,4 +83,29 @@ inline bool SoundMove(Entity* body, Vec2 by) {
     bool still = (by.x == 0 && by.y == 0) || !isfinite(by.x) || !isfinite(by.y);
     return fabsf(body->pos.x) <= 1185 && fabsf(body->pos.y) <= 825 &&
            (!still || !memcmp(body, &before, sizeof(Entity)));
+}
+
+// One cast and one move drawn from `next`, a source of 32-bit values: each value on a coarse grid,
+// where exact corners and shared lines come up, or anywhere in the world, or any float at all;
+// half the casts diagonally through a corner, the move from off a wall's corner or anywhere.
+template <class Next> bool SoundRandomCase(Next& next) {
+    auto value = [&] {
+        u32 kind = next() % 3, bits = next();
+        f32 raw;
+        memcpy(&raw, &bits, sizeof(raw));
+        return kind == 0 ? (f32)(bits % 41) - 20 : kind == 1 ? bits * 7e-7f - 1500 : raw;
+    };
+    if (next() % 1000 == 0)
+        GenerateFloor(gFloor, next() | 1);
+    SDL_FRect rect = {value(), value(), fabsf(value()), fabsf(value())};
+    f32 radius = fabsf(value()), a = value(), k = isfinite(a) ? fabsf(a) : 0;
+    int kind = next() % 3;
+    f32 g = kind == 2 ? radius : 0;
+    Ray r = {{value(), value()}, {value(), value()}, {}, {0, (f32)(next() % 2)}, 0};
+    if (next() % 2)
+        r = {{rect.x - g - a, rect.y - g - a}, {rect.x - g + a, rect.y - g + a}, {}, r.normal, 0};
+    SDL_FRect w = GetVWallRect(next() % 8, next() % 9);
+    Entity body = {{SDL_max(w.x - 20 - k, -1185), SDL_max(w.y - 20 - k, -825)}, 0, 1};
+    Vec2 by = next() % 2 ? Vec2{2 * k + 40, 2 * k + 40} : Vec2SubVec2(r.end, r.start);
+    return SoundCast(kind, &r, rect, radius) && SoundMove(&body, by);
 }
