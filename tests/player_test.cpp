@@ -1,4 +1,5 @@
-// The player: wheels, aim, hop, swaps, items and recoil, every timer they run on, the drawing.
+// The player: wheels, aim, hop, swaps, items and recoil, and every timer they run on; and the
+// goons that keep station on it.
 #include "test_util.h"
 
 TEST_F(GameFixture, WheelsDriveBrakeSpinAndAim) {
@@ -97,24 +98,30 @@ TEST_F(GameFixture, AHopSoonAfterAUseRestoresThePush) {
     EXPECT_FALSE(gPlayer->hopping);
 }
 
-// The body at (400, 420) with the white heading up, the grey world-up line off to the left (the
-// body faces 1 radian right) and the red aim up at the pointer; the bar of the item used: full,
-// then half 40 ticks later.
-TEST_F(GameFixture, PlayerAndCooldownBarDrawn) {
-    Canvas c;
-    gPlayer->facing = 1;
-    UpdateCamera();
-    Tick(1, {400, 100});
-    DrawPlayer();
-    EXPECT_TRUE(c.Count(WHITE, 379, 419, 3, 3) && c.Count(WHITE, 419, 419, 3, 3) &&
-                c.Count(WHITE, 399, 409, 3, 3));
-    EXPECT_TRUE(c.Count(0x7F7F7F, 390, 413, 3, 3) &&
-                c.Count(RED) == c.Count(RED, 398, 259, 5, 162));
-    for (int tall : {60, 30}) {
-        Canvas c;
-        Hold(BIND_SIDE1, tall == 60);
-        Tick(tall == 60 ? 1 : 40);
-        DrawInventory();
-        EXPECT_TRUE(c.Count(RED) == 8 * tall && c.Count(RED, 10, 120 - tall, 8, tall) == 8 * tall);
+static Goon* PlaceGoon(Vec2 pos, Vec2 target = v2zero) {
+    return &(gApp->goons[0] = {{pos, 0, 1}, target, GOON_CHASING, 0});
+}
+
+// A tick brings a goon below the player closer by 6 from afar, then 3, 0, and -3 nearer. At 40 it
+// breaks off at once at full speed toward the point 300 away from the player, and keeps that
+// target for 90 ticks however the player moves. It passes through walls.
+TEST_F(GameFixture, GoonsCloseInHoldStillStepBackAndBreakOff) {
+    memset(gFloor, 1, sizeof(Floor));
+    const f32 distance[] = {223.5f, 223, 78.5f, 78, 59.5f, 59, 40.5f},
+              closing[] = {6, 3, 3, 0, 0, -3, -3};
+    for (int i = 0; i < 7; i++) {
+        Goon* g = PlaceGoon({0, distance[i]});
+        UpdateGoon(g);
+        EXPECT_FLOAT_EQ(distance[i] - g->pos.y, closing[i]) << distance[i];
     }
+    Goon* g = PlaceGoon({24, 32});
+    for (int t = 1; t <= 92; t++) { // the update that starts it, the 90 after, and one more
+        gPlayer->pos = t == 1 ? v2zero : t % 2 ? g->pos : Vec2{-900, 700};
+        UpdateGoon(g);
+        EXPECT_TRUE(g->state == (t <= 90 ? GOON_BACKING_OFF : GOON_CHASING) &&
+                    g->target.x == (t <= 91 ? 204 : -900))
+            << t;
+        EXPECT_TRUE(t > 1 || Near({g->pos.x, g->pos.y, g->target.y}, {27.6f, 36.8f, 272}));
+    }
+    EXPECT_GT(g->pos.y, 105); // through the wall at y 85 to 105 that stands in its way
 }
