@@ -9,12 +9,9 @@ TEST(Floor, ASeedAlwaysGivesTheSameLayoutWithTheMiddleOpen) {
     std::string layout;
     for (int k = 0; k < 144; k++)
         layout += (k < 72 ? f.vWalls[k / 9][k % 9] : f.hWalls[k / 8 - 9][k % 8]) ? "#" : ".";
-    EXPECT_EQ(
-        layout,
-        "...######....#...###.#...##..#......###.........##.#.###.#..#.####.###.#"   // vertical
-        ".#.###.#...##....#.....#.#...#..#.#..#....#.....###..#..#.#####.#.###..#"); // second hall:
-                                                                                     // columns 3-5,
-                                                                                     // rows 6-8
+    // The second hall is columns 3 to 5, rows 6 to 8.
+    EXPECT_EQ(layout, "...######....#...###.#...##..#......###.........##.#.###.#..#.####.###.#"
+                      ".#.###.#...##....#.....#.#...#..#.#..#....#.....###..#..#.#####.#.###..#");
     for (u64 seed = 1; seed <= 2000; seed++) {
         GenerateFloor(&f, seed);
         for (int k = 0; k < 3; k++) // the nine rooms around the origin are one hall
@@ -34,18 +31,14 @@ TEST_F(GameFixture, FloorIsDrawnInWhiteThroughTheView) {
     SDL_FRect wall = GetHWallRect(8, 7), last = gLines.back(); // (935, 655) to (1225, 675)
     EXPECT_TRUE(gLines.size() == 4 * (2 + 63) && c.Count(WHITE, 389, 409, 23, 23) == 80);
     EXPECT_TRUE(wall.x == 935 && wall.y == 655 && wall.w == 290 && wall.h == 20);
-    EXPECT_LT(fabsf(last.x - 1625) + fabsf(last.y - 1075) + fabsf(last.w - 1625) +
-                  fabsf(last.h - 1095),
-              1e-3f);
-    EXPECT_LT(fabsf(gLines[0].x + 805) + fabsf(gLines[0].y + 425) + fabsf(gLines[0].w - 1605),
-              1e-3f);
+    EXPECT_TRUE(Near({last.x, last.y, last.w, last.h}, {1625, 1075, 1625, 1095}));
+    EXPECT_TRUE(Near({gLines[0].x, gLines[0].y, gLines[0].w}, {-805, -425, 1605}));
 }
 
 static void ExpectMove(Vec2 from, Vec2 by, Vec2 to) {
     Entity body = {from, 0, 1};
     MoveCollideStep(&body, by);
-    EXPECT_LT(fabsf(body.pos.x - to.x) + fabsf(body.pos.y - to.y), 1e-4f)
-        << from.x << ", " << from.y;
+    EXPECT_TRUE(Near({body.pos.x, body.pos.y}, {to.x, to.y})) << from.x << ", " << from.y;
 }
 
 TEST_F(GameFixture, BodiesSlideAlongWallsInTheirOrderAndStayInTheWorld) {
