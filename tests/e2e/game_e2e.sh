@@ -1,9 +1,12 @@
 # The game as a player meets it: the window, the screen, input, the collision scene, the end.
 
+# The window and its screen; a window manager's close button ends the game well.
 case_window() {
     start_game
     expect "the game's title" '[ "$(title)" = "Sliding along walls, still phasing into corners." ]'
     expect_game_screen 0 0
+    close_window
+    expect_exit 0
 }
 
 # Letterboxed into a wider window, the logical screen starts 100 pixels in: the pointer at (600, 320)
@@ -46,7 +49,7 @@ case_fire_and_swap() {
 }
 
 # The cast from (320, 240) stops on the first rectangle's top face at (440, 280), with its normal
-# mark straight up; at (600, 240) only the second rectangle's rounded corner is hit.
+# mark straight up; at (600, 240) only the second rectangle's rounded corner is hit. SIGTERM ends it.
 case_collision_scene() {
     start_game -debug
     expect "the scene's title" '[ "$(title)" = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???" ]'
@@ -57,16 +60,6 @@ case_collision_scene() {
     move 600 240
     shot_until "the circle at the corner (482.7, 240)" 'near 483 220 $RED && near 463 240 $RED'
     expect "the first outline white" 'near 450 319 $WHITE'
-}
-
-case_close_request() {
-    start_game
-    close_window
-    expect_exit 0
-}
-
-case_sigterm() {
-    start_game
     kill -TERM $PID
     expect_exit 0
 }

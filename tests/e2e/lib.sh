@@ -1,19 +1,16 @@
 #!/usr/bin/env bash
-# End-to-end harness: `bash lib.sh FILE NAME` runs case_NAME of FILE in an Xvfb of its own, so
-# cases can run side by side. The game is the command line in $GAME; xdotool gives it input and
-# ImageMagick reads screenshots of its window. Every wait polls up to a deadline, and keys and
-# buttons stay down 100 ms, since a press and release within one tick is never seen.
+# End-to-end harness: `bash lib.sh FILE NAME` runs case_NAME of FILE against the game, the command
+# line in $GAME, in an X server of its own. xdotool gives input (keys and buttons held 100 ms, so
+# a 60 Hz tick sees them) and ImageMagick reads screenshots; every wait has a deadline.
 set -u -o pipefail
 rm -rf "$E2E_DIR" && mkdir -p "$E2E_DIR" && cd "$E2E_DIR" || exit 1
-SHOT=shot.png
-TITLES='^(Sliding along walls|RAYTRACING-BASED COLLISION)'
-WHITE=FFFFFF RED=FF0000 GREY=212121 BLACK=000000
+SHOT=shot.png WHITE=FFFFFF RED=FF0000 GREY=212121 BLACK=000000
 
-fail() { echo "FAIL: $* (shot: $E2E_DIR/$SHOT)" >&2 && cat game.log >&2 2>/dev/null; exit 1; }
-# until_ok WHAT CONDITION: the shell CONDITION holds within $DEADLINE seconds, tried again and
-# again; shot_until takes a new screenshot for each try; expect tries once.
+fail() { echo "FAIL: $1 (shot: $E2E_DIR/$SHOT)" >&2 && cat game.log >&2 2>/dev/null; exit 1; }
+# until_ok WHAT CONDITION: the shell CONDITION holds within 20 s, tried again and again;
+# shot_until takes a new screenshot for each try; expect tries once.
 until_ok() {
-    local end=$((SECONDS + ${DEADLINE:-20}))
+    local end=$((SECONDS + 20))
     until eval "$2"; do [ $SECONDS -lt $end ] || fail "no $1"; sleep 0.1; done
 }
 shot_until() { until_ok "$1" "shot && { $2; }"; }
@@ -23,57 +20,50 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 3>display 2>xvfb.log &
 until_ok "X server" 'test -s display'
 export DISPLAY=:$(cat display)
 trap 'kill $(jobs -p) 2>/dev/null; wait' EXIT
+# A window manager from the start, as on a desktop: it sends the close request of a close button.
+openbox --sm-disable >/dev/null 2>&1 &
+until_ok "window manager" 'wmctrl -m >/dev/null 2>&1'
 
-# start_game [ARGS...]: the game's window, focused, with a first frame on it.
+# start_game [ARGS...]: the game's window, $WIN, focused, with a first frame on it.
 start_game() {
     $GAME "$@" >game.log 2>&1 &
     PID=$!
-    until_ok "game window" window_found
+    until_ok "game window" 'WIN=$(xdotool search --onlyvisible --name "^(Sliding|RAYTRACING)")'
     xdotool windowfocus "$WIN"
     shot_until "first frame" '[ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
 }
-window_found() { WIN=$(xdotool search --onlyvisible --name "$TITLES" | head -n 1) && [ -n "$WIN" ]; }
 title() { xdotool getwindowname "$WIN"; }
 key() { xdotool keydown "$1" sleep "${2:-0.1}" keyup "$1"; }
 move() { xdotool mousemove --window "$WIN" "$1" "$2"; }
-# expect_exit STATUS: the game ends within five seconds with that status.
-expect_exit() {
+expect_exit() { # STATUS: the game has ended with it
     until_ok "end of the game" '! ps -o stat= -p $PID | grep -qv Z'
     wait $PID
     local status=$?
     [ $status -eq "$1" ] || fail "exit status $status, not $1"
 }
-# close_window: the request a window manager sends when its close button is pressed.
-close_window() {
-    openbox --sm-disable >/dev/null 2>&1 &
-    until_ok "window manager" 'wmctrl -m >/dev/null 2>&1'
-    wmctrl -i -c "$WIN"
-}
+close_window() { wmctrl -i -c "$WIN"; }
 
 shot() { import -window "$WIN" "$SHOT" 2>/dev/null; }
-# count X Y W H RRGGBB: pixels of that colour in the rectangle of the latest screenshot.
-count() {
+count() { # X Y W H RRGGBB: pixels of that colour in the rectangle
     convert "$SHOT" -crop "$3x$4+$1+$2" +repage -format %c histogram:info: |
         awk -v c="#$5" '$3 == c { n = $1 } END { print n + 0 }'
 }
-# near X Y RRGGBB: a pixel of that colour within one pixel of (X, Y).
-near() { [ "$(count $(($1 - 1)) $(($2 - 1)) 3 3 "$3")" -gt 0 ]; }
-# changed FILE X Y W H: pixels of the rectangle that differ from the screenshot in FILE.
-changed() {
+near() { [ "$(count $(($1 - 1)) $(($2 - 1)) 3 3 "$3")" -gt 0 ]; } # X Y RRGGBB, give or take 1
+changed() { # FILE X Y W H: pixels of the rectangle unlike in screenshot FILE
     convert "$SHOT" "$1" -crop "$4x$5+$2+$3" +repage -compose difference -composite \
         -colorspace gray -threshold 0 -format '%[fx:round(mean*w*h)]' info:
 }
 
-# The hints in white on the dark grey screen, and counters that go on ticking in white, with the
-# logical screen's corner at (X, Y) of the window.
+# The dark grey screen, the hints in white, counters that go on ticking in white; the logical
+# screen's corner at (X, Y) of the window.
 expect_game_screen() {
     local x=$1 y=$2 line
     expect "dark grey screen" '[ "$(count $x $y 800 600 $GREY)" -gt 400000 ]'
     for line in 0 1 2 3; do
-        expect "hint line $line in white" '[ "$(count $((x + 4)) $((y + 4 + 8 * line)) 96 8 $WHITE)" -gt 40 ]'
+        expect "hint $line in white" '[ "$(count $((x + 4)) $((y + 4 + 8 * line)) 96 8 $WHITE)" -gt 40 ]'
     done
     cp $SHOT counters.png
-    shot_until "counters advancing" '[ "$(changed counters.png $((x + 4)) $((y + 36)) 96 16)" -gt 0 ]'
+    shot_until "counters ticking" '[ "$(changed counters.png $((x + 4)) $((y + 36)) 96 16)" -gt 0 ]'
     expect "counters in white" '[ "$(count $((x + 4)) $((y + 36)) 96 16 $WHITE)" -gt 20 ]'
 }
 
