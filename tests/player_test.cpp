@@ -98,30 +98,22 @@ TEST_F(GameFixture, AHopSoonAfterAUseRestoresThePush) {
     EXPECT_FALSE(gPlayer->hopping);
 }
 
-static Goon* PlaceGoon(Vec2 pos, Vec2 target = v2zero) {
-    return &(gApp->goons[0] = {{pos, 0, 1}, target, GOON_CHASING, 0});
-}
-
-// A tick brings a goon below the player closer by 6 from afar, then 3, 0, and -3 nearer. At 40 it
-// breaks off at once at full speed toward the point 300 away from the player, and keeps that
-// target for 90 ticks however the player moves. It passes through walls.
+// A tick brings a goon below the player closer by 6 from afar, then 3, 0, and -3 nearer; at 40
+// it breaks off at full speed, through walls, toward the point 300 away from the player, and
+// keeps that target for 90 ticks however the player moves.
 TEST_F(GameFixture, GoonsCloseInHoldStillStepBackAndBreakOff) {
+    const f32 distance[] = {223.5f, 223, 78.5f, 78, 59.5f, 59, 40.5f, 40},
+              closing[] = {6, 3, 3, 0, 0, -3, -3, -6};
     memset(gFloor, 1, sizeof(Floor));
-    const f32 distance[] = {223.5f, 223, 78.5f, 78, 59.5f, 59, 40.5f},
-              closing[] = {6, 3, 3, 0, 0, -3, -3};
-    for (int i = 0; i < 7; i++) {
-        Goon* g = PlaceGoon({0, distance[i]});
+    Goon* g = &gApp->goons[0];
+    for (int i = 0; i < 8; i++) {
+        *g = {{{0, distance[i]}, 0, 1}, {}, GOON_CHASING, 0};
         UpdateGoon(g);
         EXPECT_FLOAT_EQ(distance[i] - g->pos.y, closing[i]) << distance[i];
     }
-    Goon* g = PlaceGoon({24, 32});
-    for (int t = 1; t <= 92; t++) { // the update that starts it, the 90 after, and one more
-        gPlayer->pos = t == 1 ? v2zero : t % 2 ? g->pos : Vec2{-900, 700};
-        UpdateGoon(g);
-        EXPECT_TRUE(g->state == (t <= 90 ? GOON_BACKING_OFF : GOON_CHASING) &&
-                    g->target.x == (t <= 91 ? 204 : -900))
+    for (int t = 2; t <= 93; t++, gPlayer->pos = {(f32)t, -(f32)t}, UpdateGoon(g))
+        EXPECT_TRUE(g->state == (t <= 91 ? GOON_BACKING_OFF : GOON_CHASING) &&
+                    g->target.y == (t <= 92 ? 340 : -t))
             << t;
-        EXPECT_TRUE(t > 1 || Near({g->pos.x, g->pos.y, g->target.y}, {27.6f, 36.8f, 272}));
-    }
-    EXPECT_GT(g->pos.y, 105); // through the wall at y 85 to 105 that stands in its way
+    EXPECT_GT(g->pos.y, 105); // past the wall from y 85 to 105
 }
