@@ -1,5 +1,4 @@
-// The player: wheels, aim, hop, swaps, items and recoil, and every timer they run on; and the
-// goons that keep station on it.
+// The player: wheels, aim, hop, swaps, items and recoil, and every timer they run on.
 #include "test_util.h"
 
 TEST_F(GameFixture, WheelsDriveBrakeSpinAndAim) {
@@ -96,24 +95,4 @@ TEST_F(GameFixture, AHopSoonAfterAUseRestoresThePush) {
     for (u32 t = 20; t > 0; t--, Tick())
         EXPECT_TRUE(gPlayer->vel.y == 35 && gPlayer->hopping && gPlayer->recoilHopTimer == t) << t;
     EXPECT_FALSE(gPlayer->hopping);
-}
-
-// A tick brings a goon below the player closer by 6 from afar, then 3, 0, and -3 nearer; at 40
-// it breaks off at full speed, through walls, toward the point 300 away from the player, and
-// keeps that target for 90 ticks however the player moves.
-TEST_F(GameFixture, GoonsCloseInHoldStillStepBackAndBreakOff) {
-    const f32 distance[] = {223.5f, 223, 78.5f, 78, 59.5f, 59, 40.5f, 40},
-              closing[] = {6, 3, 3, 0, 0, -3, -3, -6};
-    memset(gFloor, 1, sizeof(Floor));
-    Goon* g = &gApp->goons[0];
-    for (int i = 0; i < 8; i++) {
-        *g = {{{0, distance[i]}, 0, 1}, {}, GOON_CHASING, 0};
-        UpdateGoon(g);
-        EXPECT_FLOAT_EQ(distance[i] - g->pos.y, closing[i]) << distance[i];
-    }
-    for (int t = 2; t <= 93; t++, gPlayer->pos = {(f32)t, -(f32)t}, UpdateGoon(g))
-        EXPECT_TRUE(g->state == (t <= 91 ? GOON_BACKING_OFF : GOON_CHASING) &&
-                    g->target.y == (t <= 92 ? 340 : -t))
-            << t;
-    EXPECT_GT(g->pos.y, 105); // past the wall from y 85 to 105
 }
