@@ -19,7 +19,7 @@ expect() { eval "$2" || fail "$1"; }
 Xvfb -displayfd 3 -screen 0 1280x1024x24 3>display 2>xvfb.log &
 until_ok "X server" 'test -s display'
 export DISPLAY=:$(cat display)
-trap 'kill $(jobs -p) 2>/dev/null; wait' EXIT
+trap 'kill $(jobs -p) 2>/dev/null; [ -z "${WINEPREFIX:-}" ] || wineserver -k; wait' EXIT
 # A window manager from the start, as on a desktop: it sends the close request of a close button.
 openbox --sm-disable >/dev/null 2>&1 &
 until_ok "window manager" 'wmctrl -m >/dev/null 2>&1'
