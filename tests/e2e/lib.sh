@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# End-to-end harness: `bash lib.sh FILE NAME` runs case_NAME of FILE against the game, the command
-# line in $GAME, in an X server of its own. xdotool gives input (keys and buttons held 100 ms, so
-# a 60 Hz tick sees them) and ImageMagick reads screenshots; every wait has a deadline.
+# End-to-end harness: `xvfb-run bash lib.sh FILE NAME` runs case_NAME of FILE against the game, the
+# command line in $GAME. xdotool gives input (keys and buttons held 100 ms, so a 60 Hz tick sees
+# them) and ImageMagick reads screenshots; every wait has a deadline.
 set -u -o pipefail
 rm -rf "$E2E_DIR" && mkdir -p "$E2E_DIR" && cd "$E2E_DIR" || exit 1
 SHOT=shot.png WHITE=FFFFFF RED=FF0000 GREY=212121 BLACK=000000
@@ -16,9 +16,6 @@ until_ok() {
 shot_until() { until_ok "$1" "shot && { $2; }"; }
 expect() { eval "$2" || fail "$1"; }
 
-Xvfb -displayfd 3 -screen 0 1280x1024x24 3>display 2>xvfb.log &
-until_ok "X server" 'test -s display'
-export DISPLAY=:$(cat display)
 trap 'kill $(jobs -p) 2>/dev/null; [ -z "${WINEPREFIX:-}" ] || wineserver -k; wait' EXIT
 # A window manager from the start, as on a desktop: it sends the close request of a close button.
 openbox --sm-disable >/dev/null 2>&1 &
