@@ -11,7 +11,7 @@ case_windows() {
     case_window
     case_drive && close_window && expect_exit 0
     start_game -debug
-    expect "the scene's title" '[ "$(title)" = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???" ]'
+    expect "the scene's title" '[ "$(xdotool getwindowname $WIN)" = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???" ]'
     close_window && expect_exit 0
     expect "no wine process left" 'timeout 10 wineserver --wait'
 }
