@@ -74,6 +74,10 @@ TEST(Soak, RandomPlayKeepsTheGameSound) {
     std::mt19937 rng(1);
     char* args[] = {(char*)"game", nullptr};
     ASSERT_EQ(SDL_AppInit(nullptr, 1, args), SDL_APP_CONTINUE);
+    SDL_SetWindowSize(gWindow, 1000, 600); // letterboxed: the logical screen starts 100 pixels in
+    SDL_SyncWindow(gWindow);
+    SDL_WarpMouseInWindow(gWindow, 600, 320);
+    EXPECT_TRUE(Near({ReadMouse().x, ReadMouse().y}, {500, 320}));
     for (long n = SDL_getenv("SOAK_TICKS") ? atol(SDL_getenv("SOAK_TICKS")) : 300000; n > 0; n--) {
         SDL_Event e = {};
         e.type =
