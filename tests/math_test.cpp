@@ -10,8 +10,7 @@ TEST_F(GameFixture, EverySineCosineAndArcTangentIsTakenInDouble) {
     EXPECT_EQ(gPlayer->aim, 0x1.38d206p-9f);
     gPlayer->facing = 0.009f; // the free left wheel spins back
     UpdateCamera();
-    Hold(BIND_SIDE0);
-    Tick();
+    Press(BIND_SIDE0);
     EXPECT_EQ(gPlayer->facing, -0x1.caaaaep-9f);
     Vec2 r = Rotate(26.3624783f, 5.2204051f), p = {-259, 205};
     EXPECT_TRUE(r.x == -0x1.7087f6p+4f && r.y == -0x1.9a5d54p+3f);

@@ -8,8 +8,7 @@
 
 extern std::vector<SDL_FRect> gLines; // each SDL_RenderLine as x1, y1, x2, y2 (--wrap in the link)
 
-// A game state built as SDL_AppInit builds it, with no window, past its opening countdown.
-// Tick places the pointer itself, where Update would read the window's.
+// A game state as SDL_AppInit builds it, past its opening; Tick puts the pointer where it says.
 struct GameFixture : ::testing::Test {
     void SetUp() override {
         gApp = (GameState*)malloc(sizeof(GameState));
@@ -25,11 +24,12 @@ struct GameFixture : ::testing::Test {
         for (gApp->mouse = mouse; n > 0; n--, UpdateCamera())
             UpdatePlaying();
     }
+    void Press(int row, int ticks = 1) { // a binding held for so many ticks, then let go
+        gBindInfo[row].down[0] = 1;
+        Tick(ticks);
+        gBindInfo[row].down[0] = 0;
+    }
 };
-
-inline void Hold(int row, u8 down = 1) {
-    gBindInfo[row].down[0] = down;
-}
 
 // Each value within a thousandth of the one wanted.
 inline bool Near(std::vector<f32> got, std::vector<f32> want) {
