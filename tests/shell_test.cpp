@@ -46,8 +46,7 @@ TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
         DrawInfo at = GetDrawInfo(&gPlayer->pos);
         EXPECT_TRUE(Near({at.pos.x, at.pos.y, at.angle}, {400, 420, -gPlayer->facing})) << t;
     }
-    SDL_Event e = {};
-    e.type = SDL_EVENT_MOUSE_WHEEL;
+    SDL_Event e = {SDL_EVENT_MOUSE_WHEEL};
     e.wheel.y = -3;
     EXPECT_TRUE(SDL_AppEvent(nullptr, &e) == SDL_APP_CONTINUE && gApp->zoom == -1.6f);
 }
