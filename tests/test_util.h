@@ -2,6 +2,7 @@
 #pragma once
 
 #include "defs.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <string.h>
 #include <vector>
@@ -33,9 +34,8 @@ struct GameFixture : ::testing::Test {
 
 // Each value within a thousandth of the one wanted.
 inline bool Near(std::vector<f32> got, std::vector<f32> want) {
-    for (size_t i = 0; i < got.size(); i++)
-        got[i] = fabsf(got[i] - want[i]) < 1e-3f ? 0 : 1;
-    return got == std::vector<f32>(want.size(), 0);
+    auto close = [](f32 a, f32 b) { return fabsf(a - b) < 1e-3f; };
+    return std::equal(got.begin(), got.end(), want.begin(), want.end(), close);
 }
 
 constexpr u32 WHITE = 0xFFFFFF, RED = 0xFF0000, GREY = 0x212121;
