@@ -44,10 +44,7 @@ count() { # X Y W H RRGGBB: pixels of that colour in the rectangle
         awk -v c="#$5" '$3 == c { n = $1 } END { print n + 0 }'
 }
 near() { [ "$(count $(($1 - 1)) $(($2 - 1)) 3 3 "$3")" -gt 0 ]; } # X Y RRGGBB, give or take 1
-changed() { # FILE X Y W H: pixels of the rectangle unlike in screenshot FILE
-    convert "$SHOT" "$1" -crop "$4x$5+$2+$3" +repage -compose difference -composite \
-        -colorspace gray -threshold 0 -format '%[fx:round(mean*w*h)]' info:
-}
+changed() { compare -metric AE "$SHOT[$4x$5+$2+$3]" "$1[$4x$5+$2+$3]" null: 2>&1; } # FILE X Y W H
 
 # The dark grey screen with the hints in white (some 200 lit pixels a line) and counters that go
 # on ticking in white; the logical screen's corner at (X, Y) of the window.
