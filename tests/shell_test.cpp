@@ -11,22 +11,12 @@ extern "C" bool __wrap_SDL_RenderLine(SDL_Renderer* r, float x1, float y1, float
     return __real_SDL_RenderLine(r, x1, y1, x2, y2);
 }
 
-TEST(Shell, TicksFollowTheClockAndDebugIsTheFirstArgumentExactly) {
+// Ticks follow the clock. Ticks 1 to 30 count down with all but the camera still, while w and the
+// left button are held apart; w then acts on tick 31, before the goon. At every zoom the player is
+// at (400, 420).
+TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
     EXPECT_TRUE(TickTarget(16) == 0 && TickTarget(17) == 1 && TickTarget(1000) == 60);
     EXPECT_EQ(TickTarget(4369083), 262144u); // 262144.99 ticks: a float quotient rounds up
-    const char* lines[][3] = {{"game", "-debug"}, {"game", "-Debug", "-debug"}};
-    for (auto& args : lines) {
-        ASSERT_EQ(SDL_AppInit(nullptr, 2 + (args[2] != nullptr), (char**)args), SDL_APP_CONTINUE);
-        EXPECT_EQ(debug, &args == &lines[0]);
-        SDL_AppQuit(nullptr, SDL_APP_SUCCESS);
-    }
-    EXPECT_TRUE(!gApp && !gPlayer && !gInventory && !gFloor);
-    SDL_Quit();
-}
-
-// Ticks 1 to 30 count down with all but the camera still, while w and the left button are held
-// apart; w then acts on tick 31, before the goon. At every zoom the player is at (400, 420).
-TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
     InitGameState();
     Goon* goon = &(gApp->goons[15] = {{{300, -300}, 0, 1}, {}, GOON_CHASING, 0});
     KeyPressed('w', 1);
@@ -67,12 +57,18 @@ TEST_F(GameFixture, AFrameShowsTheHintsAndCountersInWhite) {
     EXPECT_TRUE(c.Count(WHITE, 0, 0, 100, 52) == white && c.Count(GREY) > 800 * 600 * 9 / 10);
 }
 
-// Hours of play with random keys, buttons, pointer and zoom, and goons now and then, some on the
-// player; after every tick the player is sound and inside the world, with its one item.
-TEST(Soak, RandomPlayKeepsTheGameSound) {
+// Only "-debug" as the first argument, spelt so, selects the collision scene. Then hours of play
+// with random keys, buttons, pointer and zoom, and goons now and then, some on the player; after
+// every tick the player is sound and inside the world, with its one item.
+TEST(Shell, StartsWithOrWithoutTheSceneThenSurvivesHoursOfRandomPlay) {
     std::mt19937 rng(1);
-    char* args[] = {(char*)"game", nullptr};
-    ASSERT_EQ(SDL_AppInit(nullptr, 1, args), SDL_APP_CONTINUE);
+    const char* lines[][3] = {{"game", "-debug"}, {"game", "-Debug", "-debug"}};
+    for (auto& args : lines) {
+        ASSERT_EQ(SDL_AppInit(nullptr, 2 + (args[2] != nullptr), (char**)args), SDL_APP_CONTINUE);
+        EXPECT_EQ(debug, &args == &lines[0]);
+        if (&args == &lines[0])
+            SDL_AppQuit(nullptr, SDL_APP_SUCCESS);
+    }
     SDL_SetWindowSize(gWindow, 1000, 600); // letterboxed: the logical screen starts 100 pixels in
     SDL_SyncWindow(gWindow);
     SDL_WarpMouseInWindow(gWindow, 600, 320);
@@ -99,5 +95,6 @@ TEST(Soak, RandomPlayKeepsTheGameSound) {
             << n;
     }
     SDL_AppQuit(nullptr, SDL_APP_SUCCESS);
+    EXPECT_TRUE(!gApp && !gPlayer && !gInventory && !gFloor);
     SDL_Quit();
 }
