@@ -46,22 +46,21 @@ static bool Hits(int kind, Vec2 from, Vec2 to, const SDL_FRect& shape, std::vect
            Near({r.hit.x, r.hit.y, r.normal.x, r.normal.y, r.t}, want);
 }
 
+// A segment touching a side at its very end, one parallel to an axis; exactly through a corner,
+// keeping a carried normal or, with none, straight back; a segment leaving a circle from inside,
+// past its end; a body above a wall meeting its rounded corner, or passing short of it.
 TEST(Casts, ContactsOnSidesCornersAndCircles) {
     SDL_FRect square = {10, 10, 10, 10}, wall = {50, 0, 10, 100};
-    f32 x = 50 - sqrtf(175), far = FMod(-3e8f, 6.283185f); // x: where a body above meets the corner
-    EXPECT_TRUE(Hits(0, {20, 5}, {0, 5}, {-10, 0, 10, 10}, {0, 5, 1, 0, 1})); // at the very end
-    EXPECT_TRUE(
-        Hits(0, {15, -10}, {15, 30}, {10, 0, 10, 10}, {15, 0, 0, -1, 0.25f})); // axis-parallel
-    // Exactly through a corner the carried normal stays; with none, straight back.
+    f32 x = 50 - sqrtf(175), far = FMod(-3e8f, 6.283185f);
+    EXPECT_TRUE(Hits(0, {20, 5}, {0, 5}, {-10, 0, 10, 10}, {0, 5, 1, 0, 1}));
+    EXPECT_TRUE(Hits(0, {15, -10}, {15, 30}, {10, 0, 10, 10}, {15, 0, 0, -1, 0.25f}));
     EXPECT_TRUE(Hits(0, {0, 0}, {20, 20}, square, {10, 10, 0, -1, 0.5f}, {0, -1}));
     EXPECT_TRUE(Hits(0, {0, 0}, {20, 20}, square, {10, 10, -0.7071f, -0.7071f, 0.5f}));
-    EXPECT_TRUE(
-        Hits(1, {5, 0}, {6, 0}, {5, 0, 0, 0}, {7, 0, 1, 0, 2})); // from inside: out, past the end
+    EXPECT_TRUE(Hits(1, {5, 0}, {6, 0}, {5, 0, 0, 0}, {7, 0, 1, 0, 2}));
     EXPECT_TRUE(Hits(2, {0, -15}, {100, -15}, wall, {x, -15, (x - 50) / 20, -0.75f, x / 100}));
-    Ray clip = {{26, -25}, {36, -15}, {}, {}, 0}; // through the grown corner, short of the round
+    Ray clip = {{26, -25}, {36, -15}, {}, {}, 0};
     EXPECT_FALSE(CircleRayIntersectRect(&clip, 20, &wall));
-    EXPECT_TRUE(far >= 0 && far <= 6.283185f &&
-                FMod(-5, -1) == -5); // past where steps help, it ends
+    EXPECT_TRUE(far >= 0 && far <= 6.283185f && FMod(-5, -1) == -5); // every modulus ends
 }
 
 TEST_F(GameFixture, RandomCastsAndMovesAreSound) {

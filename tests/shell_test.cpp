@@ -1,5 +1,4 @@
-// The frame clock, the command line, the bindings, the opening countdown, a whole frame, and a
-// soak: random play through the game's own entry points.
+// The shell: the clock, the command line, the bindings, the opening, a frame, and a long soak.
 #include "test_util.h"
 
 #include <random>

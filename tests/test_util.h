@@ -4,8 +4,6 @@
 #include "defs.h"
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <string.h>
-#include <vector>
 
 extern std::vector<SDL_FRect> gLines; // each SDL_RenderLine as x1, y1, x2, y2 (--wrap in the link)
 
@@ -38,7 +36,7 @@ inline bool Near(std::vector<f32> got, std::vector<f32> want) {
     return std::equal(got.begin(), got.end(), want.begin(), want.end(), close);
 }
 
-constexpr u32 WHITE = 0xFFFFFF, RED = 0xFF0000, GREY = 0x212121;
+constexpr u32 WHITE = 0xFFFFFF, GREY = 0x212121;
 
 // gRenderer draws into a black 800 by 600 surface; Count gives the pixels of a colour there.
 struct Canvas {

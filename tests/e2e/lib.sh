@@ -9,10 +9,7 @@ SHOT=shot.png WHITE=FFFFFF RED=FF0000 GREY=212121 BLACK=000000
 fail() { echo "FAIL: $1 (shot: $E2E_DIR/$SHOT)" >&2 && cat game.log >&2 2>/dev/null; exit 1; }
 # until_ok WHAT CONDITION: the shell CONDITION holds within 20 s, tried again and again;
 # shot_until takes a new screenshot for each try; expect tries once.
-until_ok() {
-    local end=$((SECONDS + 20))
-    until eval "$2"; do [ $SECONDS -lt $end ] || fail "no $1"; sleep 0.1; done
-}
+until_ok() { local end=$((SECONDS + 20)); until eval "$2"; do [ $SECONDS -lt $end ] || fail "no $1"; sleep 0.1; done; }
 shot_until() { until_ok "$1" "shot && { $2; }"; }
 expect() { eval "$2" || fail "$1"; }
 
@@ -33,8 +30,7 @@ key() { xdotool keydown "$1" sleep "${2:-0.1}" keyup "$1"; }
 move() { xdotool mousemove --window "$WIN" "$1" "$2"; }
 expect_exit() { # STATUS: the game has ended with it
     until_ok "end of the game" '! ps -o stat= -p $PID | grep -qv Z'
-    wait $PID
-    local status=$? && [ $status -eq "$1" ] || fail "exit status $status, not $1"
+    wait $PID; local status=$? && [ $status -eq "$1" ] || fail "exit status $status, not $1"
 }
 close_window() { wmctrl -i -c "$WIN"; }
 
