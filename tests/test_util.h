@@ -72,10 +72,9 @@ inline bool SoundCast(int kind, Ray* ray, const SDL_FRect& rect, f32 radius) {
     return kind == 2 || memcmp(ray, &before, sizeof(Ray)) == 0;
 }
 
-// One cast and one move drawn from `next`, a source of 32-bit values: each value on a coarse grid,
-// where exact corners and shared lines come up, or anywhere in the world, or any float at all;
-// half the casts diagonally through a corner, the move from off a wall's corner or anywhere. A
-// move leaves a body inside the world, or where it was with no motion a float can follow.
+// A cast and a move from `next`, a source of 32-bit values: each value on a coarse grid (exact
+// corners, shared lines), in the world or any float; half the casts through a corner. A move
+// leaves a body inside the world, or where it was with no motion a float can follow.
 template <class Next> bool SoundRandomCase(Next& next) {
     auto value = [&] {
         u32 kind = next() % 3, bits = next();

@@ -43,7 +43,6 @@ TEST_F(GameFixture, BodiesSlideAlongWallsInTheirOrderAndStayInTheWorld) {
     memset(gFloor, 0, sizeof(Floor));
     gFloor->vWalls[5][4] = 1;                           // x 395 to 415, y -105 to 105
     ExpectMove({370, 0}, {20, 5}, {374.99f, 5});        // x stops short of the wall, y goes on
-    ExpectMove({300, 0}, {100, 0}, {374.99f, 0});       // head-on: 20.01 from the wall
     ExpectMove({405, -140}, {10, 20}, {415, -125.01f}); // along the wall's end
     ExpectMove({429, 122}, {-4, -8}, {425, 114}); // in the grown wall's square corner: let through
     ExpectMove({0, 0}, {5, 0}, {5, 0});           // out of the origin square where it starts

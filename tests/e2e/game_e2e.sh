@@ -18,8 +18,8 @@ case_drive() {
     expect "the body at (400, 420), heading up" 'near 380 420 $WHITE && near 420 420 $WHITE && near 400 408 $WHITE'
 }
 
-# The right button fires the right hand's item: its cooldown bar stands at x 10 to 18, on y = 120.
-# Then e swaps it to the top box. A box labelled "-1" has black ink in a second place, "2" not.
+# The right button fires the right hand's item, its cooldown bar at x 10 to 18 on y = 120; e swaps
+# it to the top box. A box labelled "-1" has black ink in a second place, "2" not.
 two_chars() { [ "$(count $(($1 + 13)) $(($2 + 5)) 8 8 $BLACK)" -gt 0 ]; }
 case_fire_swap_and_letterbox() {
     start_game
@@ -34,8 +34,8 @@ case_fire_swap_and_letterbox() {
     expect_game_screen 100 0
 }
 
-# The cast from (320, 240) to the pointer stops on the first rectangle's top face at (440, 280),
-# both outlines red, with its normal mark straight up, 30 long. SIGTERM ends it well.
+# The cast to the pointer stops on the first rectangle's top face at (440, 280), both outlines red,
+# its normal mark straight up, 30 long. SIGTERM ends it well.
 case_collision_scene() {
     start_game -debug
     expect "the scene's title" '[ "$(xdotool getwindowname $WIN)" = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???" ]'
