@@ -10,9 +10,8 @@ extern "C" bool __wrap_SDL_RenderLine(SDL_Renderer* r, float x1, float y1, float
     return __real_SDL_RenderLine(r, x1, y1, x2, y2);
 }
 
-// Ticks follow the clock. Ticks 1 to 30 count down with all but the camera still, while w and the
-// left button are held apart; w then acts on tick 31, before the goon. At every zoom the player is
-// at (400, 420).
+// Ticks follow the clock; 1 to 30 count down, all but the camera still, with w and the left button
+// held apart; w acts on tick 31, before the goon. At any zoom the player stands at (400, 420).
 TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
     EXPECT_TRUE(TickTarget(16) == 0 && TickTarget(17) == 1 && TickTarget(1000) == 60);
     EXPECT_EQ(TickTarget(4369083), 262144u); // 262144.99 ticks: a float quotient rounds up
@@ -56,9 +55,8 @@ TEST_F(GameFixture, AFrameShowsTheHintsAndCountersInWhite) {
     EXPECT_TRUE(c.Count(WHITE, 0, 0, 100, 52) == white && c.Count(GREY) > 800 * 600 * 9 / 10);
 }
 
-// Only "-debug" as the first argument, spelt so, selects the collision scene. Then hours of play
-// with random keys, buttons, pointer and zoom, and goons now and then, some on the player; after
-// every tick the player is sound and inside the world, with its one item.
+// Only "-debug" as the first argument, spelt so, selects the collision scene. Then hours of random
+// play, goons now and then; after every tick the player is sound and in the world, with its item.
 TEST(Shell, StartsWithOrWithoutTheSceneThenSurvivesHoursOfRandomPlay) {
     std::mt19937 rng(1);
     const char* lines[][3] = {{"game", "-debug"}, {"game", "-Debug", "-debug"}};

@@ -20,8 +20,7 @@ TEST(Floor, ASeedAlwaysGivesTheSameLayoutWithTheMiddleOpen) {
     }
 }
 
-// Bounds, the origin square, then every wall, four lines each, for a player at the origin facing
-// up (the camera 120 above it): world (x, y) is drawn at (400 + x, 420 + y).
+// Bounds, origin square, every wall, four lines each; world (x, y) at (400 + x, 420 + y) on screen.
 TEST_F(GameFixture, FloorIsDrawnInWhiteThroughTheView) {
     Canvas c;
     GenerateFloor(gFloor, 20240611);

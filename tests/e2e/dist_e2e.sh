@@ -4,8 +4,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/game_e2e.sh"
 # The Windows zip under wine, in a prefix made once per build (ten seconds, under a lock); wine
 # ends on a close request, not on SIGTERM, and its own processes follow the game out.
 case_windows() {
-    export WINEPREFIX=${E2E_DIR%/e2e/*}/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    flock "$WINEPREFIX.lock" bash -c '[ -e "$WINEPREFIX/made" ] || { rm -rf "$WINEPREFIX" &&
+    export DEADLINE=60 WINEPREFIX=${E2E_DIR%/e2e/*}/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    flock -o "$WINEPREFIX.lock" bash -c '[ -e "$WINEPREFIX/made" ] || { rm -rf "$WINEPREFIX" &&
         wineboot --init >/dev/null 2>&1 && wineserver --wait && touch "$WINEPREFIX/made"; }' || fail "wine prefix"
     unzip -q "$DIST"/wheels-*-windows-x86_64.zip && GAME="wine $(echo "$PWD"/wheels-*/wheels.exe)" || fail "no zip"
     case_window && wineserver --wait # each game from a fresh wine
@@ -21,16 +21,13 @@ play() {
     case_window && start_game && kill -TERM $PID && expect_exit 0
 }
 
-case_linux_tar() {
-    tar -xzf "$DIST"/wheels-*-linux-x86_64.tar.gz && cd wheels-*/ || fail "no tar.gz"
-    play ./wheels
-}
+case_linux_tar() { tar -xzf "$DIST"/wheels-*-linux-x86_64.tar.gz && cd wheels-*/ && play ./wheels; }
 
+# The .deb's program, its menu entry and its icon.
 case_deb() {
     dpkg-deb -x "$DIST"/wheels_*_amd64.deb . && cd usr || fail "no .deb"
-    local entry=share/applications/wheels.desktop
-    expect "a valid menu entry that starts bin/wheels" "desktop-file-validate $entry && grep -qx Exec=wheels $entry"
-    expect "the icon drawn" 'rsvg-convert share/icons/hicolor/scalable/apps/wheels.svg >/dev/null'
+    expect "a valid menu entry that starts bin/wheels, and its icon" 'desktop-file-validate share/applications/wheels.desktop &&
+        grep -qx Exec=wheels share/applications/wheels.desktop && rsvg-convert share/icons/hicolor/scalable/apps/wheels.svg >/dev/null'
     play ./bin/wheels
 }
 

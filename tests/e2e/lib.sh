@@ -6,14 +6,13 @@ rm -rf "$E2E_DIR" && mkdir -p "$E2E_DIR" && cd "$E2E_DIR" || exit 1
 SHOT=shot.png WHITE=FFFFFF RED=FF0000 GREY=212121 BLACK=000000
 
 fail() { echo "FAIL: $1 (shot: $E2E_DIR/$SHOT)" >&2 && cat game.log >&2 2>/dev/null; exit 1; }
-# until_ok WHAT CONDITION: the shell CONDITION holds within 20 s, tried again and again;
+# until_ok WHAT CONDITION: the shell CONDITION holds within $DEADLINE (20) s, tried again and again;
 # shot_until takes a new screenshot for each try; expect tries once.
-until_ok() { local end=$((SECONDS + 20)); until eval "$2"; do [ $SECONDS -lt $end ] || fail "no $1"; sleep 0.1; done; }
+until_ok() { local end=$((SECONDS + ${DEADLINE:-20})); until eval "$2"; do [ $SECONDS -lt $end ] || fail "no $1"; sleep 0.1; done; }
 shot_until() { until_ok "$1" "shot && { $2; }"; }
 expect() { eval "$2" || fail "$1"; }
 
 trap 'kill $(jobs -p) 2>/dev/null; [ -z "${WINEPREFIX:-}" ] || wineserver -k; wait' EXIT
-# A window manager from the start, as on a desktop: it sends the close request of a close button.
 openbox --sm-disable >/dev/null 2>&1 &
 until_ok "window manager" 'wmctrl -m >/dev/null 2>&1'
 
@@ -31,7 +30,7 @@ expect_exit() { # STATUS: the game has ended with it
     until_ok "end of the game" '! ps -o stat= -p $PID | grep -qv Z'
     wait $PID; local status=$? && [ $status -eq "$1" ] || fail "exit status $status, not $1"
 }
-close_window() { wmctrl -i -c "$WIN"; }
+close_window() { wmctrl -i -c "$WIN"; } # the window manager's close button
 
 shot() { import -window "$WIN" "$SHOT" 2>/dev/null; }
 count() { # X Y W H RRGGBB: pixels of that colour in the rectangle
@@ -41,8 +40,7 @@ count() { # X Y W H RRGGBB: pixels of that colour in the rectangle
 near() { [ "$(count $(($1 - 1)) $(($2 - 1)) 3 3 "$3")" -gt 0 ]; } # X Y RRGGBB, give or take 1
 changed() { compare -metric AE "$SHOT[$4x$5+$2+$3]" "$1[$4x$5+$2+$3]" null: 2>&1; } # FILE X Y W H
 
-# The dark grey screen with the hints in white (some 200 lit pixels a line) and counters that go
-# on ticking in white; the logical screen's corner at (X, Y) of the window.
+# X Y: the logical screen there is dark grey, its hints and ticking counters white.
 expect_game_screen() {
     local x=$1 y=$2
     expect "dark grey screen, white hints" '[ "$(count $x $y 800 600 $GREY)" -gt 400000 ] &&
