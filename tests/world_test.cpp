@@ -48,10 +48,9 @@ TEST_F(GameFixture, BodiesSlideAlongWallsInTheirOrderAndStayInTheWorld) {
     ExpectMove({50, 0}, {-30, 0}, {30.01f, 0});   // but not back into it
     ExpectMove({1180, 0}, {10, 0}, {1185, 0});    // the world's bounds less the radius
     ExpectMove({0, 840}, {0, -5}, {0, 825});
-    // Walls are cast one by one, verticals first, each from the start to the end the slides
-    // before it left. Up into the corner of vertical (5, 4) and horizontal (6, 3), the body slides
-    // up the vertical's face and never reaches the horizontal's rounded corner, which the unbent
-    // motion would have met had the horizontals come first.
+    // Walls are cast one by one, verticals first, each toward the end left by the slides before.
+    // Up into the corner of vertical (5, 4) and horizontal (6, 3), the body slides up the vertical
+    // and never meets the horizontal's rounded corner, as it would had the horizontals come first.
     gFloor->hWalls[6][3] = 1; // x 395 to 685, y -105 to -85
     ExpectMove({360, -20}, {40, -60}, {374.99f, -80});
 }
