@@ -17,7 +17,7 @@ fi
 # rectangles are hit and the second hit is the nearer one.
 case_pictures() {
     start_game
-    move 560 250
+    xdotool mousemove --window $WIN 560 250
     xdotool click --repeat 2 5 # two notches of the wheel, down
     cp $SHOT still.png
     key w 0.7
@@ -25,7 +25,7 @@ case_pictures() {
     convert $SHOT -strip "$DOCS/game.png" && echo "docs/game.png"
     kill -TERM $PID && expect_exit 0
     start_game -debug
-    move 580 300
+    xdotool mousemove --window $WIN 580 300
     shot_until "the cast's circle at (480, 277)" 'near 480 257 $RED && near 466 263 $RED && near 466 291 $RED'
     convert $SHOT -strip "$DOCS/collision.png" && echo "docs/collision.png"
 }

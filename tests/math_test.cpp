@@ -38,7 +38,6 @@ TEST_F(GameFixture, EverySineCosineAndArcTangentIsTakenInDouble) {
     EXPECT_TRUE(ends(46, 0x1.c6324ep+8f, 0x1.cbe608p+7f)); // the normal mark
 }
 
-// A cast from one point to another hits where wanted: contact x and y, normal x and y, fraction.
 static bool Hits(int kind, Vec2 from, Vec2 to, const SDL_FRect& shape, std::vector<f32> want,
                  Vec2 carried = v2zero) {
     Ray r = {from, to, {}, carried, 0};
@@ -46,9 +45,9 @@ static bool Hits(int kind, Vec2 from, Vec2 to, const SDL_FRect& shape, std::vect
            Near({r.hit.x, r.hit.y, r.normal.x, r.normal.y, r.t}, want);
 }
 
-// A segment touching a side at its very end, one parallel to an axis; exactly through a corner,
-// keeping a carried normal or, with none, straight back; a segment leaving a circle from inside,
-// past its end; a body above a wall meeting its rounded corner, or passing short of it.
+// Casts hit where wanted (contact, normal, fraction): a side touched at the very end, along an
+// axis, an exact corner keeping a carried normal or else pushing straight back, a circle left from
+// inside past the end, a wall's rounded corner met or passed short of.
 TEST(Casts, ContactsOnSidesCornersAndCircles) {
     SDL_FRect square = {10, 10, 10, 10}, wall = {50, 0, 10, 100};
     f32 x = 50 - sqrtf(175), far = FMod(-3e8f, 6.283185f);

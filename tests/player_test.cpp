@@ -46,7 +46,6 @@ TEST_F(GameFixture, HeldHopsAndSwapsRepeatAtTheirTimersRates) {
 TEST_F(GameFixture, EachItemHasItsOwnPushAndCooldown) {
     const f32 push[ITEM_KINDS] = {2, 2, 35, 175, 175, 175, 0, -10}; // negative pulls forward
     const u32 cooldown[ITEM_KINDS] = {18, 3, 80, 12, 50, 1, 6, 60};
-    const InventorySlot& right = gInventory->slots[1];
     gBindInfo[BIND_SIDE1].down[0] = 1;
     for (i8 item = 0; item < ITEM_KINDS; item++) {
         InitPlayer(gPlayer);
@@ -55,7 +54,7 @@ TEST_F(GameFixture, EachItemHasItsOwnPushAndCooldown) {
         Tick();
         u32 again = 1;
         EXPECT_EQ(gPlayer->vel.y, push[item]) << +item;
-        for (Tick(); right.cooldown != right.cooldownMax; Tick())
+        for (Tick(); gInventory->slots[1].cooldown != gInventory->slots[1].cooldownMax; Tick())
             again++;
         EXPECT_EQ(again, cooldown[item]) << +item;
     }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "defs.h"
-#include <algorithm>
 #include <gtest/gtest.h>
 
 extern std::vector<SDL_FRect> gLines; // each SDL_RenderLine as x1, y1, x2, y2 (--wrap in the link)

@@ -40,17 +40,21 @@ static void ExpectMove(Vec2 from, Vec2 by, Vec2 to) {
 
 TEST_F(GameFixture, BodiesSlideAlongWallsInTheirOrderAndStayInTheWorld) {
     memset(gFloor, 0, sizeof(Floor));
-    gFloor->vWalls[5][4] = 1;                           // x 395 to 415, y -105 to 105
-    ExpectMove({370, 0}, {20, 5}, {374.99f, 5});        // x stops short of the wall, y goes on
-    ExpectMove({405, -140}, {10, 20}, {415, -125.01f}); // along the wall's end
+    gFloor->vWalls[5][4] = 1;                     // x 395 to 415, y -105 to 105
+    ExpectMove({370, 0}, {20, 5}, {374.99f, 5});  // x stops short of the wall, y goes on
     ExpectMove({429, 122}, {-4, -8}, {425, 114}); // in the grown wall's square corner: let through
     ExpectMove({0, 0}, {5, 0}, {5, 0});           // out of the origin square where it starts
     ExpectMove({50, 0}, {-30, 0}, {30.01f, 0});   // but not back into it
     ExpectMove({1180, 0}, {10, 0}, {1185, 0});    // the world's bounds less the radius
-    ExpectMove({0, 840}, {0, -5}, {0, 825});
-    // Walls are cast one by one, verticals first, each toward the end left by the slides before.
-    // Up into the corner of vertical (5, 4) and horizontal (6, 3), the body slides up the vertical
-    // and never meets the horizontal's rounded corner, as it would had the horizontals come first.
+    // Walls are cast one by one, verticals first, row by row, each toward the end left by the
+    // slides before. Up into the corner of vertical (5, 4) and horizontal (6, 3), the body slides
+    // up the vertical and never meets the horizontal's rounded corner. Sliding along the top of
+    // vertical (0, 3), it ends inside vertical (1, 2), cast against before (a row up) and missed.
+    // Past the end of horizontal (4, 4) it slides down it, then along horizontal (5, 3): columns.
     gFloor->hWalls[6][3] = 1; // x 395 to 685, y -105 to -85
     ExpectMove({360, -20}, {40, -60}, {374.99f, -80});
+    gFloor->vWalls[1][2] = gFloor->vWalls[0][3] = 1; // x -685 to -665, y -485 to -275; -955, -295
+    ExpectMove({-962, -322}, {291, 118}, {-671, -315.01f});
+    gFloor->hWalls[4][4] = gFloor->hWalls[5][3] = 1; // x -145 to 145, y 85 to 105; 125, -105
+    ExpectMove({235, 178}, {-235, -258}, {165.01f, -64.99f});
 }

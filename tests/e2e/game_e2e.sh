@@ -10,7 +10,7 @@ case_window() {
 # Driving forward turns the world on screen; the player stays at (400, 420), heading up.
 case_drive() {
     start_game
-    move 400 100
+    xdotool mousemove --window $WIN 400 100
     shot_until "the aim straight up" 'near 400 300 $RED'
     cp $SHOT still.png
     key w 1
@@ -39,7 +39,7 @@ case_fire_swap_and_letterbox() {
 case_collision_scene() {
     start_game -debug
     expect "the scene's title" '[ "$(xdotool getwindowname $WIN)" = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???" ]'
-    move 620 340
+    xdotool mousemove --window $WIN 620 340
     shot_until "a red circle at (440, 280)" 'near 420 280 $RED && near 460 280 $RED && near 450 319 $RED && near 600 449 $RED'
     expect "the mark" 'near 440 256 $RED && ! near 440 246 $RED'
     kill -TERM $PID
