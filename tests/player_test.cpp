@@ -18,7 +18,7 @@ TEST_F(GameFixture, WheelsDriveBrakeSpinAndAim) {
         Near({p->wheelSpeed[0], p->wheelSpeed[1], p->facing * 1e3f}, {-0.245f, 0.245f, -24.9948f}));
     InitPlayer(p);
     UpdateCamera();
-    Tick(1, {400, 580}); // aiming straight behind: half a turn counts as left, held at the limit
+    Tick(1, {274, 502}); // aiming 2.15 to the left: held at a third of a turn
     EXPECT_EQ(p->aim, -2.0943947f);
 }
 
@@ -34,7 +34,7 @@ TEST_F(GameFixture, HeldHopsAndSwapsRepeatAtTheirTimersRates) {
             hops.push_back(t);
         if (gPlayer->swapCooldown[1] == 40)
             swaps.push_back(t);
-        EXPECT_TRUE(t != 19 || Near({gPlayer->facing}, {gPlayer->hopAngle})); // 19 ticks round
+        EXPECT_TRUE(t != 19 || Near({gPlayer->facing}, {1.5707963f})); // the first hop, turned
     }
     EXPECT_EQ(hops, (std::vector<int>{0, 80, 160, 240}));
     EXPECT_EQ(swaps, (std::vector<int>{0, 41, 82, 123, 164, 205, 246}));

@@ -31,7 +31,9 @@ TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
                     ((gPlayer->pos.y < 0) == (t == 31) && (goon->pos.y == -300) == (t < 31)))
             << t;
         DrawInfo at = GetDrawInfo(&gPlayer->pos);
-        EXPECT_TRUE(Near({at.pos.x, at.pos.y, at.angle}, {400, 420, -gPlayer->facing})) << t;
+        EXPECT_TRUE(Near({at.pos.x, at.pos.y, at.angle, at.scale},
+                         {400, 420, -gPlayer->facing, t % 3 ? t % 3 * 1.5f : 1 / 3.0f}))
+            << t;
     }
     SDL_Event e = {SDL_EVENT_MOUSE_WHEEL};
     e.wheel.y = -3;

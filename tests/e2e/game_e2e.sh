@@ -11,7 +11,7 @@ case_window() {
 case_drive() {
     start_game
     xdotool mousemove --window $WIN 400 100
-    shot_until "the aim straight up" 'near 400 300 $RED'
+    shot_until "the aim straight up, 160 long" 'near 400 265 $RED'
     cp $SHOT still.png
     key w 1
     shot_until "the world moving" '[ "$(changed still.png 110 0 690 600)" -gt 600 ]'
@@ -25,7 +25,8 @@ case_fire_swap_and_letterbox() {
     start_game
     expect "2 in the right box, -1 in the top box" '! two_chars 60 200 && two_chars 35 175'
     xdotool mousedown 3 # held through the half-second opening
-    shot_until "a cooldown bar" '[ "$(count 10 115 8 5 $RED)" -eq 40 ] && [ "$(count 0 0 10 130 $RED)" -eq 0 ]'
+    shot_until "a full cooldown bar" '[ "$(count 10 115 8 5 $RED)" -eq 40 ] && [ "$(count 10 58 8 12 $RED)" -gt 0 ] &&
+        [ "$(count 0 0 10 130 $RED)" -eq 0 ]'
     xdotool mouseup 3
     key e
     shot_until "the item in the top box" 'two_chars 60 200 && ! two_chars 35 175'
