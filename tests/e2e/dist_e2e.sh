@@ -1,8 +1,7 @@
 # The downloads in $DIST, unpacked and played through the game's own cases.
 source "$(dirname "${BASH_SOURCE[0]}")/game_e2e.sh"
 
-# The Windows zip under wine, in a prefix made once per build (ten seconds, under a lock); wine
-# ends on a close request, not on SIGTERM, and its own processes follow the game out.
+# The Windows zip under wine (one prefix a build); it ends on a close request, not on SIGTERM.
 case_windows() {
     export DEADLINE=60 WINEPREFIX=${E2E_DIR%/e2e/*}/wine-prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     flock -o "$WINEPREFIX.lock" bash -c '[ -e "$WINEPREFIX/made" ] || { rm -rf "$WINEPREFIX" &&

@@ -18,9 +18,8 @@ case_drive() {
     expect "the body at (400, 420), heading up" 'near 380 420 $WHITE && near 420 420 $WHITE && near 400 408 $WHITE'
 }
 
-# The right button fires the right hand's item, its cooldown bar at x 10 to 18 on y = 120; e swaps
-# it to the top box. A box labelled "-1" has black ink in a second place, "2" not.
-two_chars() { [ "$(count $(($1 + 13)) $(($2 + 5)) 8 8 $BLACK)" -gt 0 ]; }
+# The right button fires the right hand's item (its bar at x 10 to 18), e swaps it to the top box.
+two_chars() { [ "$(count $(($1 + 13)) $(($2 + 5)) 8 8 $BLACK)" -gt 0 ]; } # "-1" in the box, not "2"
 case_fire_swap_and_letterbox() {
     start_game
     expect "2 in the right box, -1 in the top box" '! two_chars 60 200 && two_chars 35 175'

@@ -6,8 +6,7 @@ rm -rf "$E2E_DIR" && mkdir -p "$E2E_DIR" && cd "$E2E_DIR" || exit 1
 SHOT=shot.png WHITE=FFFFFF RED=FF0000 GREY=212121 BLACK=000000
 
 fail() { echo "FAIL: $1 (shot: $E2E_DIR/$SHOT)" >&2 && cat game.log >&2 2>/dev/null; exit 1; }
-# until_ok WHAT CONDITION: the shell CONDITION holds within $DEADLINE (20) s, tried again and again;
-# shot_until takes a new screenshot for each try; expect tries once.
+# WHAT CONDITION: until_ok retries it up to $DEADLINE (20) s, shot_until shooting each try, expect once
 until_ok() { local end=$((SECONDS + ${DEADLINE:-20})); until eval "$2"; do [ $SECONDS -lt $end ] || fail "no $1"; sleep 0.1; done; }
 shot_until() { until_ok "$1" "shot && { $2; }"; }
 expect() { eval "$2" || fail "$1"; }
