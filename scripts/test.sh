@@ -22,7 +22,7 @@ run_suite() {
     cmake -S "$root" -B "$build" -DGAME_TESTS=ON "$@"
     cmake --build "$build" -j"$(nproc)"
     log="$build/ctest.log"
-    # Each end-to-end test has an X server of its own, so two tests can run side by side.
+    # The unit tests run beside the end-to-end ones, which take turns (RESOURCE_LOCK).
     (cd "$build" && ctest -j2 --timeout 600 --output-on-failure $ctest_args) </dev/null 2>&1 | tee "$log" ||
         status=1
     summary=$(grep -Eo '[0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1 || true)
