@@ -146,3 +146,22 @@ build_sdl3 "$deps/sdl3-mingw" "${common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
   -DCMAKE_C_COMPILER="$(command -v x86_64-w64-mingw32-gcc-posix)" \
   -DCMAKE_CXX_COMPILER="$(command -v x86_64-w64-mingw32-g++-posix)" \
   -DSDL_GPU=OFF -DSDL_RENDER_D3D=OFF -DSDL_RENDER_D3D11=OFF -DSDL_RENDER_D3D12=OFF
+
+# GoogleTest for the other builds of the unit tests (scripts/test.sh), from Debian's own source in
+# /usr/src/googletest: build_gtest PREFIX CMAKE-OPTIONS..., redone only when the options change.
+build_gtest() {
+  local prefix=$1 work="$deps/$(basename "$1")-build"
+  shift
+  local mark
+  mark="googletest $(dpkg-query -W -f='${Version}' googletest) $*"
+  [ "$(cat "$prefix/.options" 2>/dev/null)" != "$mark" ] || return 0
+  echo "setup: building GoogleTest into $prefix"
+  rm -rf "$work" "$prefix"
+  { cmake -S /usr/src/googletest -B "$work" -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_GMOCK=OFF "$@" &&
+    cmake --build "$work" -j"$(nproc)" && cmake --install "$work"; } >"$work.log" 2>&1 ||
+    { tail -n 50 "$work.log" >&2; exit 1; }
+  echo "$mark" >"$prefix/.options"
+  rm -rf "$work" "$work.log"
+}
+build_gtest "$deps/gtest-mingw" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/packaging/mingw-w64-x86_64.cmake"

@@ -2,8 +2,10 @@
 # Sets the machine up, builds the downloads (scripts/dist.sh), then builds and runs every test
 # (unit, drawing, soak and end-to-end) with ctest twice: in build/ as the game ships, with the
 # downloads' own cases, and in build-asan/ under AddressSanitizer and UndefinedBehaviorSanitizer,
-# without them, since the downloads are built without the sanitizers. The last line is
-# "N passed, N failed" over both; the exit status is non-zero when a test failed or none ran.
+# without them, since the downloads are built without the sanitizers. Then the unit tests once
+# more in each other build the game's arithmetic must agree with (unit.windows, unit.clang-fma).
+# The last line is "N passed, N failed, N skipped" over all; the exit status is non-zero when a
+# test failed or none ran.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -11,13 +13,14 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 passed=0
 failed=0
+skipped=0
 status=0
 # A download that fails to build also fails its cases below.
 "$root/scripts/dist.sh" || status=1
 
 # run_suite DIR CTEST_ARGS CMAKE_ARGS...: configure, build and test one build directory.
 run_suite() {
-    local build="$root/$1" ctest_args=$2 log summary total bad
+    local build="$root/$1" ctest_args=$2 log summary total bad skip
     shift 2
     cmake -S "$root" -B "$build" -DGAME_TESTS=ON "$@"
     cmake --build "$build" -j"$(nproc)"
@@ -33,13 +36,26 @@ run_suite() {
     fi
     bad=$(echo "$summary" | awk '{ print $1 }')
     total=$(echo "$summary" | awk '{ print $NF }')
+    skip=$(grep -c '(Skipped)$' "$log" || true)
     [ "$total" -gt 0 ] || status=1
-    passed=$((passed + total - bad))
+    passed=$((passed + total - bad - skip))
     failed=$((failed + bad))
+    skipped=$((skipped + skip))
 }
 
 run_suite build "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite build-asan "-LE dist" -DCMAKE_BUILD_TYPE=Debug -DGAME_SANITIZE=ON
 
-echo "$passed passed, $failed failed"
+# The same unit tests where the game must compute the same bits: the Windows program's build under
+# wine, and clang for x86-64-v3, which would fuse multiply-adds if the build let it (skipped on a
+# processor without FMA).
+run_suite build-unit-windows "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGAME_UNIT_SUITE=windows \
+    -DCMAKE_TOOLCHAIN_FILE="$root/packaging/mingw-w64-x86_64.cmake" -DGAME_STATIC=ON \
+    -DCMAKE_CROSSCOMPILING_EMULATOR=wine
+fma='grep -qw fma /proc/cpuinfo && grep -qw avx2 /proc/cpuinfo && exec "$@" || (echo "no FMA here" && exit 77)'
+run_suite build-unit-clang-fma "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGAME_UNIT_SUITE=clang-fma \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_FLAGS=-march=x86-64-v3 \
+    -DCMAKE_CXX_FLAGS=-march=x86-64-v3 "-DCMAKE_CROSSCOMPILING_EMULATOR=sh;-c;$fma;fma-check"
+
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$status" -eq 0 ] && [ "$failed" -eq 0 ]
