@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the downloads need, and builds SDL3 3.2 twice from
+# Installs what the build, the tests and the downloads need, and builds SDL3 3.2 three times from
 # Debian's own source package: for this machine (shared and static library, X11 and Wayland) into
-# .deps/sdl3, and for 64-bit Windows (static library) into .deps/sdl3-mingw.
+# .deps/sdl3, for 64-bit Windows (static library) into .deps/sdl3-mingw, and for the web
+# (static library, Emscripten) into .deps/sdl3-web.
 # Safe to run again: installed packages, the fetched source and the SDL3 builds are reused; an
-# SDL3 build is redone only when the options it is built with change.
+# SDL3 build is redone only when the options it is built with, or its patch, change.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,6 +36,8 @@ packages=(
   librsvg2-bin
   # trying the downloads by hand: a window manager for close requests, a Wayland compositor
   openbox wmctrl weston
+  # the web download: Debian's Emscripten, and Chromium driven through Selenium to try it
+  emscripten chromium chromium-driver python3-selenium
 )
 
 missing=()
@@ -85,7 +88,8 @@ fetch_source() {
 # build_sdl3 PREFIX CMAKE-OPTIONS...: builds SDL3 from the fetched source into PREFIX, unless
 # PREFIX/.options already names the same source and options. The build is installed beside
 # PREFIX first and put in its place by renaming only once it is complete, so that builds linking
-# the old one keep working until then and a failed build replaces nothing.
+# the old one keep working until then and a failed build replaces nothing. SDL3_PATCH=FILE before
+# the call applies FILE to the unpacked source, and .options names the patch's checksum too.
 build_sdl3() {
   local prefix=$1
   shift
@@ -93,6 +97,7 @@ build_sdl3() {
   local tarball mark
   tarball=$(source_tarball)
   mark="$(basename "$tarball") $*"
+  [ -z "${SDL3_PATCH:-}" ] || mark+=" patch $(sha256sum <"$SDL3_PATCH" | cut -c1-16)"
   if [ -f "$prefix/.options" ] && [ "$(cat "$prefix/.options")" = "$mark" ]; then
     return 0
   fi
@@ -104,6 +109,7 @@ build_sdl3() {
   rm -rf "$src" "$work" "$stage"
   mkdir -p "$src"
   tar -xf "$tarball" -C "$src" --strip-components=1
+  [ -z "${SDL3_PATCH:-}" ] || patch -s -p1 -d "$src" <"$SDL3_PATCH"
 
   echo "setup: building SDL3 into $prefix (a few minutes, once)"
   # "@SRC@" in an option stands for the unpacked source, e.g. for SDL's own toolchain files.
@@ -147,6 +153,15 @@ build_sdl3 "$deps/sdl3-mingw" "${common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
   -DCMAKE_CXX_COMPILER="$(command -v x86_64-w64-mingw32-g++-posix)" \
   -DSDL_GPU=OFF -DSDL_RENDER_D3D=OFF -DSDL_RENDER_D3D11=OFF -DSDL_RENDER_D3D12=OFF
 
+# The web, with Debian's Emscripten: a static library for the browser download. Emscripten 3.1.6
+# needs the changes in packaging/sdl3-emscripten.patch. Its JavaScript optimizer runs on the
+# machine's node, which finds Debian's acorn module only through NODE_PATH.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+SDL3_DRIVERS=(EMSCRIPTEN)
+SDL3_PATCH="$root/packaging/sdl3-emscripten.patch" build_sdl3 "$deps/sdl3-web" "${common[@]}" \
+  -DSDL_SHARED=OFF -DSDL_STATIC=ON \
+  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+
 # GoogleTest for the other builds of the unit tests (scripts/test.sh), from Debian's own source in
 # /usr/src/googletest: build_gtest PREFIX CMAKE-OPTIONS..., redone only when the options change.
 build_gtest() {
@@ -165,3 +180,5 @@ build_gtest() {
 }
 build_gtest "$deps/gtest-mingw" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/packaging/mingw-w64-x86_64.cmake"
+build_gtest "$deps/gtest-web" -DCMAKE_BUILD_TYPE=Release -Dgtest_disable_pthreads=ON \
+  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
