@@ -3,7 +3,8 @@
 # (unit, drawing, soak and end-to-end) with ctest twice: in build/ as the game ships, with the
 # downloads' own cases, and in build-asan/ under AddressSanitizer and UndefinedBehaviorSanitizer,
 # without them, since the downloads are built without the sanitizers. Then the unit tests once
-# more in each other build the game's arithmetic must agree with (unit.windows, unit.clang-fma).
+# more in each other build the game's arithmetic must agree with (unit.windows, unit.wasm,
+# unit.clang-fma).
 # The last line is "N passed, N failed, N skipped" over all; the exit status is non-zero when a
 # test failed or none ran.
 set -euo pipefail
@@ -47,12 +48,15 @@ run_suite build "" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite build-asan "-LE dist" -DCMAKE_BUILD_TYPE=Debug -DGAME_SANITIZE=ON
 
 # The same unit tests where the game must compute the same bits: the Windows program's build under
-# wine, and clang for x86-64-v3, which would fuse multiply-adds if the build let it (skipped on a
-# processor without FMA).
+# wine, the web's under node, and clang for x86-64-v3, which would fuse multiply-adds if the build
+# let it (skipped on a processor without FMA).
 run_suite build-unit-windows "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGAME_UNIT_SUITE=windows \
     -DCMAKE_TOOLCHAIN_FILE="$root/packaging/mingw-w64-x86_64.cmake" -DGAME_STATIC=ON \
     -DCMAKE_CROSSCOMPILING_EMULATOR=wine
-fma='grep -qw fma /proc/cpuinfo && grep -qw avx2 /proc/cpuinfo && exec "$@" || (echo "no FMA here" && exit 77)'
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH} # Debian's Emscripten needs its modules
+run_suite build-unit-wasm "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGAME_UNIT_SUITE=wasm \
+    -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+fma='grep -qw fma /proc/cpuinfo && grep -qw avx2 /proc/cpuinfo && exec "$@" || (echo "no FMA on this processor" && exit 77)'
 run_suite build-unit-clang-fma "" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DGAME_UNIT_SUITE=clang-fma \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_FLAGS=-march=x86-64-v3 \
     -DCMAKE_CXX_FLAGS=-march=x86-64-v3 "-DCMAKE_CROSSCOMPILING_EMULATOR=sh;-c;$fma;fma-check"
