@@ -60,8 +60,8 @@ case_web() {
     web js "document.body.append(Object.assign(document.createElement('div'), {style: 'height: 300vh'}))"
     cp $SHOT still.png && web wheel 100
     shot_until "the view zoomed" '[ "$(changed still.png 110 0 690 600)" -gt 600 ]'
-    web wheel -100 && expect "the page unscrolled" 'says "js scrollY" 0'
-    drive # keys before any click
+    expect "the page unscrolled" 'says "js scrollY" 0'
+    web wheel -100 && drive # back to the start's scale; keys before any click
     web js "addEventListener('contextmenu', event => window.menuShut = event.defaultPrevented)"
     web down 3 && shot_until "a full cooldown bar" '[ "$(count 10 115 8 5 $RED)" -eq 40 ]'
     web up 3 && expect "the browser's menu shut" 'says "js window.menuShut" True'
