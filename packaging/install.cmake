@@ -29,6 +29,25 @@ if(WIN32)
   return()
 endif()
 
+if(EMSCRIPTEN)
+  # The web download is one folder for any static web host, index.html at its root: the page, the
+  # game as wheels.js and wheels.wasm, the icon drawn small for the browser's tab, how to play it,
+  # and the licences.
+  set_target_properties(game PROPERTIES OUTPUT_NAME wheels)
+  file(MAKE_DIRECTORY ${GZ})
+  add_custom_command(OUTPUT ${GZ}/favicon.png
+    COMMAND rsvg-convert -w 32 -h 32 ${PKG}/wheels.svg -o ${GZ}/favicon.png
+    DEPENDS ${PKG}/wheels.svg
+    VERBATIM)
+  add_custom_target(favicon ALL DEPENDS ${GZ}/favicon.png)
+  install(FILES $<TARGET_FILE:game> $<TARGET_FILE_DIR:game>/wheels.wasm ${PKG}/index.html
+          ${GZ}/favicon.png DESTINATION .)
+  install(FILES ${PKG}/README-web.txt DESTINATION . RENAME README.txt)
+  install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+  install(FILES ${SDL3_DIR}/../../../LICENSE.txt DESTINATION . RENAME SDL3-LICENSE.txt)
+  return()
+endif()
+
 # The program keeps its build-tree name `game` (the tests and scripts run build/game) and is
 # installed as `wheels`.
 install(PROGRAMS $<TARGET_FILE:game> DESTINATION ${CMAKE_INSTALL_BINDIR} RENAME wheels)

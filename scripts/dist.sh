@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the downloads into dist/: the Windows zip, the Linux tar.gz and the Debian package.
-# Each comes from a Release build of its own (build-dist-windows/, build-dist-linux/) with SDL3
-# and the C++ runtime linked in; later runs reuse those builds and rebuild only what changed.
+# Builds the downloads into dist/: the Windows zip, the Linux tar.gz, the Debian package and the
+# web zip. Each comes from a Release build of its own (build-dist-windows/, build-dist-linux/,
+# build-dist-web/) with SDL3 and the C++ runtime linked in; later runs reuse those builds and
+# rebuild only what changed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -57,6 +58,19 @@ tar -C "$lin" --owner=0 --group=0 --numeric-owner --sort=name -czf "$out/$name.t
 
 (cd "$lin" && cpack -G DEB -B "$lin/cpack" >"$lin/cpack.log" 2>&1) || { cat "$lin/cpack.log" >&2; exit 1; }
 cp "$lin/cpack/wheels_${version}_amd64.deb" "$out/"
+
+# The web: the page, the game as wheels.js and wheels.wasm, its icon, README and licences, zipped
+# with index.html at the zip's root, as web game hosts take it. Debian's Emscripten runs its
+# JavaScript optimizer on the machine's node, which finds Debian's acorn module through NODE_PATH.
+web="$root/build-dist-web"
+name="wheels-$version-web"
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+cmake -S "$root" -B "$web" -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
+  -DCMAKE_BUILD_TYPE=Release -DGAME_TESTS=OFF >/dev/null
+cmake --build "$web" -j"$(nproc)" >/dev/null
+rm -rf "${web:?}/$name"
+cmake --install "$web" --prefix "$web/$name" >/dev/null
+(cd "$web/$name" && zip -q -X "$out/$name.zip" ./*)
 
 # The package and its desktop entry as Debian's own tools see them.
 desktop-file-validate "$root/packaging/wheels.desktop"

@@ -40,3 +40,38 @@ case_wayland() {
     until_ok "ten frames" '[ "$(grep -c "wl_surface$s\.attach(wl_buffer@" wl.log)" -ge 10 ] && [ "$(grep -c "wl_surface$s\.commit()" wl.log)" -ge 10 ]'
     kill -TERM $PID && expect_exit 0
 }
+
+# The web zip, served on 127.0.0.1 to headless Chromium, which browser.py drives: `web COMMAND`
+# sends it one command and reads its answer into $REPLY. It plays the game's cases in the page.
+web() { echo "$*" >&"${BROWSER[1]}" && read -r -t 60 REPLY <&"${BROWSER[0]}" && [ "$REPLY" != error ]; }
+says() { web "$1" && [ "$REPLY" = "$2" ]; } # COMMAND ANSWER
+case_web() {
+    export DEADLINE=40
+    unzip -q "$DIST"/wheels-*-web.zip -d site || fail "no zip"
+    coproc BROWSER { exec /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")"/browser.py site 2>browser.log; }
+    shot() { web shot "$PWD/$SHOT"; }
+    key() { web key "$1" "${2:-0.1}"; }
+    move() { web move "$1" "$2"; }
+    web size 800 600 && web open || fail "no browser"
+    until_ok "the game's title" 'says "js document.title" "Sliding along walls, still phasing into corners."'
+    shot_until "first frame" '[ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
+    expect "no loading line over it" 'says "js document.body.innerText" ""'
+    expect_game_screen 0 0
+    web js "document.body.append(Object.assign(document.createElement('div'), {style: 'height: 300vh'}))"
+    cp $SHOT still.png && web wheel 100
+    shot_until "the view zoomed" '[ "$(changed still.png 110 0 690 600)" -gt 600 ]'
+    expect "the page unscrolled" 'says "js scrollY" 0'
+    web wheel -100 && drive # back to the start's scale; keys before any click
+    web js "addEventListener('contextmenu', event => window.menuShut = event.defaultPrevented)"
+    web down 3 && shot_until "a full cooldown bar" '[ "$(count 10 115 8 5 $RED)" -eq 40 ]'
+    web up 3 && expect "the browser's menu shut" 'says "js window.menuShut" True'
+    key e && shot_until "the item in the top box" 'two_chars 60 200 && ! two_chars 35 175'
+    key space && key down && expect "the page unscrolled" 'says "js scrollY" 0'
+    web size 1000 600 && letterboxed
+    web size 800 600 && web open "?debug" || fail "no page"
+    until_ok "the scene's title" 'says "js document.title" "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???"'
+    cast_to_pointer
+    says errors "[]" || fail "errors in the console: $REPLY"
+    web open "?SDL_VIDEO_DRIVER=none"
+    until_ok "the failure in words" 'says "js document.body.innerText" "Wheels could not start: video init fail"'
+}

@@ -8,9 +8,9 @@ case_window() {
 }
 
 # Driving forward turns the world on screen; the player stays at (400, 420), heading up.
-case_drive() {
-    start_game
-    xdotool mousemove --window $WIN 400 100
+case_drive() { start_game && drive; }
+drive() {
+    move 400 100
     shot_until "the aim straight up, 160 long" 'near 400 265 $RED'
     cp $SHOT still.png
     key w 1
@@ -29,7 +29,9 @@ case_fire_swap_and_letterbox() {
     xdotool mouseup 3
     key e
     shot_until "the item in the top box" 'two_chars 60 200 && ! two_chars 35 175'
-    xdotool windowsize "$WIN" 1000 600 # letterboxed: bars beside the 800 by 600 screen
+    xdotool windowsize "$WIN" 1000 600 && letterboxed
+}
+letterboxed() { # 1000 by 600: bars beside the 800 by 600 screen
     shot_until "side bars" '[ "$(count 0 0 100 600 $BLACK)" -eq 60000 ] && [ "$(count 900 0 100 600 $BLACK)" -eq 60000 ]'
     expect_game_screen 100 0
 }
@@ -39,9 +41,12 @@ case_fire_swap_and_letterbox() {
 case_collision_scene() {
     start_game -debug
     expect "the scene's title" '[ "$(xdotool getwindowname $WIN)" = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???" ]'
-    xdotool mousemove --window $WIN 620 340
-    shot_until "a red circle at (440, 280)" 'near 420 280 $RED && near 460 280 $RED && near 450 319 $RED && near 600 449 $RED'
-    expect "the mark" 'near 440 256 $RED && ! near 440 246 $RED'
+    cast_to_pointer
     kill -TERM $PID
     expect_exit 0
+}
+cast_to_pointer() {
+    move 620 340
+    shot_until "a red circle at (440, 280)" 'near 420 280 $RED && near 460 280 $RED && near 450 319 $RED && near 600 449 $RED'
+    expect "the mark" 'near 440 256 $RED && ! near 440 246 $RED'
 }

@@ -24,6 +24,7 @@ start_game() {
     shot_until "first frame" '[ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
 }
 key() { xdotool keydown "$1" sleep "${2:-0.1}" keyup "$1"; }
+move() { xdotool mousemove --window $WIN "$1" "$2"; } # X Y in the window
 expect_exit() { # STATUS: the game has ended with it
     until_ok "end of the game" '! ps -o stat= -p $PID | grep -qv Z'
     wait $PID; local status=$? && [ $status -eq "$1" ] || fail "exit status $status, not $1"

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds the downloads (scripts/dist.sh) and serves the web one, unpacked as a web host holds it,
+# to this machine only: http://127.0.0.1:8000/ (another port as the first argument). Ctrl-C ends it.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+port=${1:-8000}
+
+"$root/scripts/dist.sh" >/dev/null
+site="$root/build-dist-web/site"
+rm -rf "$site"
+unzip -q "$root"/dist/wheels-*-web.zip -d "$site"
+echo "Wheels on http://127.0.0.1:$port/ (the collision scene on http://127.0.0.1:$port/?debug)"
+exec /usr/bin/python3 -m http.server --bind 127.0.0.1 --directory "$site" "$port"
