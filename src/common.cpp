@@ -116,7 +116,8 @@ void PadAdded(SDL_JoystickID id) {
     }
 }
 
-// An unplugged pad lets go of every row it held, and of the pointer.
+// An unplugged pad lets go of every row it held, and of the pointer. SDL reports its buttons
+// released and its axes centred just before, but the game does not count on that.
 void PadRemoved(SDL_JoystickID id) {
     PadSlot* pad = FindPad(id);
     if (!pad)
