@@ -38,7 +38,7 @@ Vec2 ReadMouse() {
 }
 
 void Update(GameState* state) {
-    // A pad's stick holds the pointer from when it leaves its dead zone until the mouse moves.
+    // A pad's stick, moved out of its dead zone, holds the pointer until the mouse moves.
     if (!PadAim(&state->mouse))
         state->mouse = ReadMouse();
     // The mode is read once: the tick that ends the cutscene still only moves the camera.

@@ -83,6 +83,7 @@ struct PadSlot {
     SDL_Gamepad* gamepad; // null: a free slot
     SDL_JoystickID id;
     i16 aimX, aimY; // the right stick where it was last reported
+    u8 aimMoved;    // the right stick reported since the last tick
 };
 
 static PadSlot sPads[PAD_SLOTS];
@@ -110,7 +111,7 @@ void PadAdded(SDL_JoystickID id) {
         return;
     for (PadSlot& pad : sPads) {
         if (!pad.gamepad) {
-            pad = {SDL_OpenGamepad(id), id, 0, 0};
+            pad = {SDL_OpenGamepad(id), id, 0, 0, 0};
             return;
         }
     }
@@ -149,10 +150,9 @@ void PadButton(SDL_JoystickID id, u8 button, u8 down) {
         PadHold(pad, BIND_SWAP1, down);
 }
 
-// An axis is reported at every change, so each report sets the rows by where it stands now. The
-// left stick drives (its y grows downward: up is forward), each trigger is its own side, and
-// the right stick past its dead zone puts the pointer along its direction from the body, for
-// the aim to follow as it follows the mouse. Within the dead zone the pointer stays.
+// An axis is reported at every change, so each report sets the rows by where it stands now:
+// the left stick drives (its y grows downward: up is forward), each trigger is its own side.
+// The right stick is only noted here; the tick reads it (PadAim).
 void PadAxis(SDL_JoystickID id, u8 axis, i16 value) {
     PadSlot* pad = FindPad(id);
     if (!pad)
@@ -161,28 +161,24 @@ void PadAxis(SDL_JoystickID id, u8 axis, i16 value) {
     case SDL_GAMEPAD_AXIS_LEFTY:
         PadHold(pad, BIND_FORWARD, value <= -PAD_PRESS);
         PadHold(pad, BIND_BACK, value >= PAD_PRESS);
-        return;
+        break;
     case SDL_GAMEPAD_AXIS_LEFT_TRIGGER:
         PadHold(pad, BIND_SIDE0, value >= PAD_PRESS);
-        return;
+        break;
     case SDL_GAMEPAD_AXIS_RIGHT_TRIGGER:
         PadHold(pad, BIND_SIDE1, value >= PAD_PRESS);
-        return;
+        break;
     case SDL_GAMEPAD_AXIS_RIGHTX:
         pad->aimX = value;
+        pad->aimMoved = 1;
         break;
     case SDL_GAMEPAD_AXIS_RIGHTY:
         pad->aimY = value;
+        pad->aimMoved = 1;
         break;
     default:
-        return;
+        break;
     }
-    f32 length = Magnitude(pad->aimX, pad->aimY);
-    if (length <= AIM_DEAD_ZONE)
-        return;
-    sPadPointer = {BODY_ON_SCREEN.x + AIM_REACH * pad->aimX / length,
-                   BODY_ON_SCREEN.y + AIM_REACH * pad->aimY / length};
-    sAimPad = pad - sPads;
 }
 
 // Any motion of the mouse takes the pointer back from the pads.
@@ -190,7 +186,20 @@ void MouseMoved() {
     sAimPad = -1;
 }
 
+// The tick's pointer, if a pad's stick holds it. A right stick moved out of its dead zone takes
+// the pointer and puts it along its direction from the body, for the aim to follow as it follows
+// the mouse; within the dead zone the pointer stays. Read once a tick, when both of a stick's
+// axes are reported, so a stick let go, its x centred an event before its y, moves nothing.
 bool PadAim(Vec2* pointer) {
+    for (PadSlot& pad : sPads) {
+        f32 length = Magnitude(pad.aimX, pad.aimY);
+        if (pad.aimMoved && length > AIM_DEAD_ZONE) {
+            sPadPointer = {BODY_ON_SCREEN.x + AIM_REACH * pad.aimX / length,
+                           BODY_ON_SCREEN.y + AIM_REACH * pad.aimY / length};
+            sAimPad = &pad - sPads;
+        }
+        pad.aimMoved = 0;
+    }
     if (sAimPad < 0)
         return false;
     *pointer = sPadPointer;

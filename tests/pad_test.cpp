@@ -29,16 +29,16 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
         Frame();
         return BindHeld(row);
     };
-    auto aim = [&](int x, int y) { // the right stick to (x, y)
-        held(SDL_GAMEPAD_AXIS_RIGHTX, x, 0);
+    auto aim = [&](int x, int y) { // the right stick to (x, y) between two ticks
+        SDL_SetJoystickVirtualAxis(pad, SDL_GAMEPAD_AXIS_RIGHTX, x);
         held(SDL_GAMEPAD_AXIS_RIGHTY, y, 0);
         return gPlayer->aim;
     };
-    EXPECT_EQ(aim(8193, 0), 1.5707964f);  // a quarter turn right: the pointer at (560, 420)
-    EXPECT_EQ(aim(-8192, 0), 1.5707964f); // within the dead zone the pointer stays
-    EXPECT_NEAR(aim(-8193, 0), -1.5707964f, 1e-6f); // past it, to the left
-    EXPECT_EQ(aim(20000, 20000), 2.0943947f);   // behind on the right, and on the left: held at the
-    EXPECT_EQ(aim(-20000, 20000), -2.0943947f); // cone's limits, as the mouse is
+    EXPECT_EQ(aim(8193, 0), 1.5707964f);        // just past the dead zone: a quarter turn right
+    EXPECT_EQ(aim(-8192, 0), 1.5707964f);       // just within the dead zone the pointer stays
+    EXPECT_EQ(aim(20000, 20000), 2.0943947f);   // behind on the right: the cone's right limit
+    EXPECT_EQ(aim(0, 0), 2.0943947f);           // let go, both axes centred at once: it stays
+    EXPECT_EQ(aim(-20000, 20000), -2.0943947f); // behind on the left: the left limit, as the mouse
     SDL_WarpMouseInWindow(gWindow, 460, 360);   // the mouse moves, the stick held still:
     EXPECT_EQ(aim(-20000, 20000), 0.7853982f);  // the mouse aims again, an eighth of a turn right
     const int Y = SDL_GAMEPAD_AXIS_LEFTY, LT = SDL_GAMEPAD_AXIS_LEFT_TRIGGER,
