@@ -73,6 +73,7 @@ constexpr i32 PAD_PRESS = 16384;
 constexpr f32 AIM_DEAD_ZONE = 8192;
 // Screen pixels from the body to the pointer a stick puts: the aim line's tip at zoom 1.
 constexpr f32 AIM_REACH = 160;
+// Where the turning view always shows the body: LOOK_AHEAD pixels below the screen's centre.
 constexpr Vec2 BODY_ON_SCREEN = {LOGICAL_W / 2, LOGICAL_H / 2 + LOOK_AHEAD};
 // The strongest item's push, in world units per tick, runs the motors at full strength and a
 // weaker one in proportion; each use is felt for RUMBLE_MS milliseconds.
