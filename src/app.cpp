@@ -5,7 +5,6 @@
 #include <string.h>
 
 constexpr u64 CUTSCENE_TICKS = 30;
-constexpr f32 LOOK_AHEAD = 120; // screen pixels the camera stands ahead of the player
 
 const char hintStr1[16] = "ws      move";
 const char hintStr2[16] = "eq item swap";
@@ -39,7 +38,9 @@ Vec2 ReadMouse() {
 }
 
 void Update(GameState* state) {
-    state->mouse = ReadMouse();
+    // A pad's stick, moved out of its dead zone, holds the pointer until the mouse moves.
+    if (!PadAim(&state->mouse))
+        state->mouse = ReadMouse();
     // The mode is read once: the tick that ends the cutscene still only moves the camera.
     switch (state->mode) {
     case MODE_PLAYING:

@@ -10,6 +10,8 @@
 
 typedef uint8_t u8;
 typedef int8_t i8;
+typedef uint16_t u16;
+typedef int16_t i16;
 typedef uint32_t u32;
 typedef int32_t i32;
 typedef uint64_t u64;
@@ -89,6 +91,7 @@ struct Bind {
 struct BindInfo {
     Bind binds[2]; // primary, secondary
     u8 down[2];    // held flag of each binding
+    u8 pads;       // the pads holding the row, a bit for each pad slot
 };
 
 enum BindRow : u8 {
@@ -108,6 +111,17 @@ extern BindInfo gBindInfo[BIND_COUNT];
 void ResetBinds();
 void KeyPressed(i32 key, u8 down);
 void MouseDownSearch(u8 button, u8 down);
+bool BindHeld(u8 row);
+
+// Gamepads: each opened as it comes, holding rows as its keys would; its right stick aims.
+void PadAdded(SDL_JoystickID id);
+void PadRemoved(SDL_JoystickID id);
+void PadButton(SDL_JoystickID id, u8 button, u8 down);
+void PadAxis(SDL_JoystickID id, u8 axis, i16 value);
+void MouseMoved();
+bool PadAim(Vec2* pointer);
+void PadRumble(f32 push);
+void ClosePads();
 
 // ---- Object records --------------------------------------------------------------------
 
@@ -218,6 +232,8 @@ struct DrawInfo {
     f32 scale; // pixels per world unit
     f32 angle; // add to a world heading to get its screen heading
 };
+
+constexpr f32 LOOK_AHEAD = 120; // screen pixels the camera stands ahead of the player
 
 f32 ZoomScale(f32 zoom);
 void UpdateCamera();

@@ -17,7 +17,7 @@ static const char* title = "Sliding along walls, still phasing into corners.";
 static const char* debugtitle = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???";
 
 constexpr f32 TICK_MS = 16.666666f;
-constexpr f32 ZOOM_STEP = 0.2f; // per unit of wheel movement
+constexpr f32 ZOOM_STEP = 0.2f; // per unit of wheel movement, and per d-pad press
 
 // A start-up failure is printed on standard output. A Windows player starts the game from
 // Explorer, where no console shows that, so there it also comes up in a message box, in words
@@ -52,6 +52,9 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
         StartFailed("video init fail", "The display could not be opened.");
         return SDL_APP_FAILURE;
     }
+    // Keys and the mouse play without pads, so pads that cannot start are only mentioned.
+    if (!SDL_InitSubSystem(SDL_INIT_GAMEPAD))
+        printf("gamepad init fail, playing without pads\n");
     if (!SDL_CreateWindowAndRenderer(debug ? debugtitle : title, LOGICAL_W, LOGICAL_H,
                                      SDL_WINDOW_RESIZABLE, &gWindow, &gRenderer)) {
         StartFailed("winrender create failiure", "The game window could not be opened.");
@@ -60,6 +63,12 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
     SDL_SetRenderLogicalPresentation(gRenderer, LOGICAL_W, LOGICAL_H,
                                      SDL_LOGICAL_PRESENTATION_LETTERBOX);
     return SDL_APP_CONTINUE;
+}
+
+// A wheel notch or a d-pad press.
+static void Zoom(f32 notches) {
+    if (gApp)
+        gApp->zoom = gApp->zoom + notches * ZOOM_STEP;
 }
 
 // Events only record input; the next tick acts on it.
@@ -81,8 +90,29 @@ SDL_AppResult SDL_AppEvent(void* appstate, SDL_Event* event) {
         MouseDownSearch(event->button.button, 0);
         break;
     case SDL_EVENT_MOUSE_WHEEL:
-        if (gApp)
-            gApp->zoom = gApp->zoom + event->wheel.y * ZOOM_STEP;
+        Zoom(event->wheel.y);
+        break;
+    case SDL_EVENT_MOUSE_MOTION:
+        MouseMoved();
+        break;
+    case SDL_EVENT_GAMEPAD_ADDED:
+        PadAdded(event->gdevice.which);
+        break;
+    case SDL_EVENT_GAMEPAD_REMOVED:
+        PadRemoved(event->gdevice.which);
+        break;
+    case SDL_EVENT_GAMEPAD_AXIS_MOTION:
+        PadAxis(event->gaxis.which, event->gaxis.axis, event->gaxis.value);
+        break;
+    case SDL_EVENT_GAMEPAD_BUTTON_DOWN:
+        if (event->gbutton.button == SDL_GAMEPAD_BUTTON_DPAD_UP)
+            Zoom(1);
+        else if (event->gbutton.button == SDL_GAMEPAD_BUTTON_DPAD_DOWN)
+            Zoom(-1);
+        PadButton(event->gbutton.which, event->gbutton.button, 1);
+        break;
+    case SDL_EVENT_GAMEPAD_BUTTON_UP:
+        PadButton(event->gbutton.which, event->gbutton.button, 0);
         break;
     default:
         break;
@@ -113,10 +143,13 @@ SDL_AppResult SDL_AppIterate(void* appstate) {
     return SDL_APP_CONTINUE;
 }
 
-// SDL's own shutdown, which follows, releases the window, the renderer and video.
+// SDL's own shutdown, which follows, releases the window, the renderer and the subsystems. The
+// pads are closed here, so that the table of open pads is empty again for a later start in the
+// same process (as the tests make).
 void SDL_AppQuit(void* appstate, SDL_AppResult result) {
     (void)appstate;
     (void)result;
+    ClosePads();
     free(gApp);
     gApp = nullptr;
     gPlayer = nullptr;

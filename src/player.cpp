@@ -29,10 +29,6 @@ constexpr u32 RECOIL_HOP_MARK = 20;
 
 static SDL_FRect sDebugRect;
 
-static bool Held(u8 row) {
-    return gBindInfo[row].down[0] || gBindInfo[row].down[1];
-}
-
 static bool HandFree(u8 side) {
     return gInventory->slots[side].item == -1;
 }
@@ -58,9 +54,9 @@ bool WheelActive(u8 side) {
 void UpdatePlayer() {
     Player* p = gPlayer;
 
-    p->wheelHeld[1] = Held(BIND_SIDE1);
-    p->wheelHeld[0] = Held(BIND_SIDE0);
-    fAxis = (Held(BIND_FORWARD) ? 1 : 0) - (Held(BIND_BACK) ? 1 : 0);
+    p->wheelHeld[1] = BindHeld(BIND_SIDE1);
+    p->wheelHeld[0] = BindHeld(BIND_SIDE0);
+    fAxis = (BindHeld(BIND_FORWARD) ? 1 : 0) - (BindHeld(BIND_BACK) ? 1 : 0);
     rAxis = (WheelActive(1) ? 1 : 0) - (WheelActive(0) ? 1 : 0);
 
     // Wheels: spin in place on one side's input alone, else drive, with a held side braking.
@@ -111,7 +107,7 @@ void UpdatePlayer() {
     for (u8 side = 0; side < 2; side++) {
         if (p->swapCooldown[side] != 0) {
             p->swapCooldown[side]--;
-        } else if (Held(BIND_SWAP0 + side)) {
+        } else if (BindHeld(BIND_SWAP0 + side)) {
             p->swapCooldown[side] = SWAP_COOLDOWN;
             ItemSwap(side, 0);
         }
@@ -131,7 +127,7 @@ void UpdatePlayer() {
         } else {
             p->facing = p->facing + GetAngleDiff(p->facing, p->hopAngle) / (f32)p->hopTimer;
         }
-    } else if (p->hopTimer == 0 && Held(BIND_HOP)) {
+    } else if (p->hopTimer == 0 && BindHeld(BIND_HOP)) {
         p->hopTimer = HOP_TICKS;
         if (p->recoilTimer != 0) {
             p->vel = p->savedVel;
@@ -158,6 +154,7 @@ void UseItem(u8 side) {
     slot->cooldownMax = row->cooldownFrames;
     slot->cooldown = slot->cooldownMax;
     ItemRecoil(-row->recoil);
+    PadRumble(row->recoil);
 }
 
 // Pushes the body along the aim (a negative amount pushes away from it) and opens the

@@ -1,0 +1,66 @@
+// Gamepads: SDL's virtual pad, through SDL's own event queue into the game's event entry point.
+#include "test_util.h"
+
+static u16 sRumble; // the strength the game last set the pad's motors to
+
+// SDL's queued events to the game, then a tick, as the main loop does.
+static void Frame() {
+    for (SDL_Event e; SDL_PollEvent(&e);)
+        SDL_AppEvent(nullptr, &e);
+    Update(gApp);
+}
+
+// The game opens the pad as it comes. A virtual trigger's 0 reaches the game as 16383, 1 as 16384.
+TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
+    memset(gBindInfo, 0, sizeof(gBindInfo)); // no key left held by an earlier case
+    ASSERT_EQ(SDL_AppInit(nullptr, 0, nullptr), SDL_APP_CONTINUE);
+    gApp->mode = MODE_PLAYING;
+    SDL_VirtualJoystickDesc desc;
+    SDL_INIT_INTERFACE(&desc);
+    desc.type = SDL_JOYSTICK_TYPE_GAMEPAD;
+    desc.naxes = SDL_GAMEPAD_AXIS_COUNT;
+    desc.nbuttons = SDL_GAMEPAD_BUTTON_COUNT;
+    desc.Rumble = [](void*, u16 low, u16 high) { return (sRumble = low) == high; }; // motors alike
+    SDL_Joystick* pad = SDL_OpenJoystick(SDL_AttachVirtualJoystick(&desc));
+    Frame(); // the body at (400, 420) on screen from now on, facing up
+    auto held = [&](int control, int value, int row, bool button = false) { // set: row held?
+        button ? SDL_SetJoystickVirtualButton(pad, control, value)
+               : SDL_SetJoystickVirtualAxis(pad, control, value);
+        Frame();
+        return BindHeld(row);
+    };
+    auto aim = [&](int x, int y) { // the right stick to (x, y) between two ticks
+        SDL_SetJoystickVirtualAxis(pad, SDL_GAMEPAD_AXIS_RIGHTX, x);
+        held(SDL_GAMEPAD_AXIS_RIGHTY, y, 0);
+        return gPlayer->aim;
+    };
+    EXPECT_EQ(aim(8193, 0), 1.5707964f);        // just past the dead zone: a quarter turn right
+    EXPECT_EQ(aim(-8192, 0), 1.5707964f);       // just within the dead zone the pointer stays
+    EXPECT_EQ(aim(20000, 20000), 2.0943947f);   // behind on the right: the cone's right limit
+    EXPECT_EQ(aim(0, 0), 2.0943947f);           // let go, both axes centred at once: it stays
+    EXPECT_EQ(aim(-20000, 20000), -2.0943947f); // behind on the left: the left limit, as the mouse
+    SDL_WarpMouseInWindow(gWindow, 460, 360);   // the mouse moves, the stick held still:
+    EXPECT_EQ(aim(-20000, 20000), 0.7853982f);  // the mouse aims again, an eighth of a turn right
+    const int Y = SDL_GAMEPAD_AXIS_LEFTY, LT = SDL_GAMEPAD_AXIS_LEFT_TRIGGER,
+              RT = SDL_GAMEPAD_AXIS_RIGHT_TRIGGER;
+    EXPECT_TRUE(!held(Y, -16383, BIND_FORWARD) && held(Y, -16384, BIND_FORWARD));
+    EXPECT_TRUE(!held(Y, 16383, BIND_BACK) && held(Y, 16384, BIND_BACK));
+    EXPECT_TRUE(!held(LT, 0, BIND_SIDE0) && held(LT, 1, BIND_SIDE0) && !BindHeld(BIND_SIDE1));
+    EXPECT_TRUE(!held(RT, 0, BIND_SIDE1) && held(RT, 1, BIND_SIDE1));
+    EXPECT_EQ(sRumble, 13107); // the right hand's push of 35 of at most 175: 35/175 of 65535
+    EXPECT_TRUE(held(SDL_GAMEPAD_BUTTON_SOUTH, 1, BIND_HOP, true));
+    EXPECT_FALSE(held(SDL_GAMEPAD_BUTTON_SOUTH, 0, BIND_HOP, true));
+    EXPECT_TRUE(held(SDL_GAMEPAD_BUTTON_LEFT_SHOULDER, 1, BIND_SWAP0, true));
+    EXPECT_TRUE(held(SDL_GAMEPAD_BUTTON_RIGHT_SHOULDER, 1, BIND_SWAP1, true));
+    held(SDL_GAMEPAD_BUTTON_DPAD_UP, 1, 0, true); // a wheel notch in, then one out
+    EXPECT_EQ(gApp->zoom, 1.2f);
+    held(SDL_GAMEPAD_BUTTON_DPAD_DOWN, 1, 0, true);
+    EXPECT_EQ(gApp->zoom, 1.0f);
+    KeyPressed('d', 1); // the right side held by its key and its trigger; the pad unplugged
+    SDL_DetachVirtualJoystick(SDL_GetJoystickID(pad));
+    Frame();
+    EXPECT_TRUE(BindHeld(BIND_SIDE1) && !BindHeld(BIND_SIDE0) && !BindHeld(BIND_SWAP1));
+    KeyPressed('d', 0);
+    SDL_AppQuit(nullptr, SDL_APP_SUCCESS);
+    SDL_Quit();
+}
