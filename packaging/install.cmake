@@ -45,6 +45,8 @@ if(EMSCRIPTEN)
   install(FILES ${PKG}/README-web.txt DESTINATION . RENAME README.txt)
   install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
   install(FILES ${SDL3_DIR}/../../../LICENSE.txt DESTINATION . RENAME SDL3-LICENSE.txt)
+  # Emscripten's runtime and C and C++ libraries are in wheels.js and wheels.wasm: their notices.
+  install(FILES ${PKG}/EMSCRIPTEN-LICENSE.txt DESTINATION .)
   return()
 endif()
 
