@@ -68,7 +68,10 @@ void DrawInventory() {
             sDebugRect.x = i * 10;
             sDebugRect.y = BAR_BOTTOM - height;
             sDebugRect.h = height;
-            SDL_RenderFillRect(gRenderer, &sDebugRect);
+            // SDL's software renderer fills a row even for a rectangle of no height, and a bar
+            // under a pixel tall must show nothing.
+            if (height > 0)
+                SDL_RenderFillRect(gRenderer, &sDebugRect);
         }
     }
 }
