@@ -4,22 +4,31 @@
 TEST_F(GameFixture, WheelsDriveBrakeSpinAndAim) {
     Player* p = gPlayer;
     Press(BIND_FORWARD); // with the item in the right hand only the left wheel drives: a curve
-    EXPECT_TRUE(
-        Near({p->wheelSpeed[0], p->wheelSpeed[1], p->facing * 1e3f, p->vel.x * 1e3f, p->vel.y},
-             {0.245f, 0, 12.4993f, 1.5624f, -0.12499f}));
+    EXPECT_FLOAT_EQ(p->wheelSpeed[0], 0.245f);
+    EXPECT_EQ(p->wheelSpeed[1], 0);
+    EXPECT_NEAR(p->facing, 0.0124993f, 1e-7f);
+    EXPECT_NEAR(p->vel.x, 0.0015624f, 1e-7f);
+    EXPECT_NEAR(p->vel.y, -0.1249902f, 1e-7f);
     InitPlayer(p);
-    gInventory->slots[1].item =
-        -1; // both hands free: straight on, to where decay and thrust balance
+    gInventory->slots[1].item = -1; // both hands free: straight on, where decay and thrust balance
     Press(BIND_FORWARD, 800);
-    EXPECT_TRUE(Near({p->vel.x, p->vel.y / 10, p->facing}, {0, -2.451f, 0}));
+    EXPECT_TRUE(p->vel.x == 0 && p->facing == 0);
+    EXPECT_NEAR(p->vel.y, -24.51f, 0.01f);
     InitPlayer(p);
     Press(BIND_SIDE0); // a free side alone spins the body in place, to the left
-    EXPECT_TRUE(
-        Near({p->wheelSpeed[0], p->wheelSpeed[1], p->facing * 1e3f}, {-0.245f, 0.245f, -24.9948f}));
+    EXPECT_FLOAT_EQ(p->wheelSpeed[0], -0.245f);
+    EXPECT_FLOAT_EQ(p->wheelSpeed[1], 0.245f);
+    EXPECT_NEAR(p->facing, -0.0249948f, 1e-7f);
+    InitPlayer(p);
+    gInventory->slots[0].item = 2; // the spin leaves alone a wheel whose hand holds an item
+    Press(BIND_SIDE1);
+    EXPECT_EQ(p->wheelSpeed[0], 0);
     InitPlayer(p);
     UpdateCamera();
     Tick(1, {274, 502}); // aiming 2.15 to the left: held at a third of a turn
     EXPECT_EQ(p->aim, -2.0943947f);
+    Tick(1, {526, 502}); // and to the right
+    EXPECT_EQ(p->aim, 2.0943947f);
     Tick(1, {400, 580}); // straight behind: half a turn counts as a turn to the left
     EXPECT_EQ(p->aim, -2.0943947f);
 }
@@ -35,7 +44,9 @@ TEST_F(GameFixture, HeldHopsAndSwapsRepeatAtTheirTimersRates) {
             hops.push_back(t);
         if (gPlayer->swapCooldown[1] == 40)
             swaps.push_back(t);
-        EXPECT_TRUE(t != 19 || Near({gPlayer->facing}, {1.5707963f})); // the first hop, turned
+        if (t == 19) { // the first hop, turned
+            EXPECT_NEAR(gPlayer->facing, 1.5707963f, 1e-6f);
+        }
     }
     EXPECT_EQ(hops, (std::vector<int>{0, 80, 160, 240}));
     EXPECT_EQ(swaps, (std::vector<int>{0, 41, 82, 123, 164, 205, 246}));
@@ -64,11 +75,12 @@ TEST_F(GameFixture, EachItemHasItsOwnPushAndCooldown) {
     }
     const i32* uses = gInventory->useCounts; // each item used twice
     EXPECT_TRUE(uses[0] == 2 * 2 && uses[1] == 3 * 2 && uses[2] == 2);
+    EXPECT_EQ(gInventory->slots[3].item, -1); // and the bumps touch nothing else
 }
 
 // A hop within the 20 ticks after a use brings back the velocity the push left, until it lands.
 TEST_F(GameFixture, AHopSoonAfterAUseRestoresThePush) {
-    for (u32 wait : {20, 5}) { // ticks from the use to the hop
+    for (u32 wait : {20, 19}) { // ticks from the use to the hop: the first out, the last in
         InitPlayer(gPlayer);
         UpdateCamera();
         gInventory->slots[1].cooldown = 0;
@@ -76,10 +88,47 @@ TEST_F(GameFixture, AHopSoonAfterAUseRestoresThePush) {
         Press(BIND_SIDE1);
         Tick(wait - 1);
         Press(BIND_HOP);
-        EXPECT_EQ(Near({gPlayer->vel.x, gPlayer->vel.y}, {0, 32.06f}), wait < 20) << wait;
+        EXPECT_EQ(Near(gPlayer->vel, {0, 32.06f}), wait < 20) << wait;
     }
     for (u32 t = 20; t > 0; t--, Tick())
-        EXPECT_TRUE(Near({gPlayer->vel.x, gPlayer->vel.y}, {0, 32.06f}) && gPlayer->hopping &&
+        EXPECT_TRUE(Near(gPlayer->vel, {0, 32.06f}) && gPlayer->hopping &&
                     gPlayer->recoilHopTimer == t)
             << t;
+}
+
+// At zoom 1.5, the view turned half round: the body a white circle of radius 30 around (400, 420),
+// and from its centre a grey line 30 long toward world heading 0 (down the screen now), the white
+// heading 30 long and the red aim 240 long, both turned a quarter since the view last turned.
+TEST_F(GameFixture, ThePlayerIsACircleWithItsHeadingAimAndWorldUp) {
+    Canvas c;
+    gApp->zoom = 1.5f;
+    gPlayer->facing = 3.1415927f;
+    UpdateCamera();
+    gPlayer->facing = 4.712389f; // right on screen
+    gPlayer->aim = 1.5707964f;   // left on screen
+    DrawPlayer();
+    EXPECT_EQ(c.At(400, 445), 0x7F7F7F);
+    EXPECT_TRUE(c.At(415, 420) == WHITE && c.At(440, 420) == BLACK); // no further than the edge
+    EXPECT_TRUE(c.At(165, 420) == RED && c.At(155, 420) == BLACK);
+    EXPECT_GT(c.Count(WHITE, 427, 424, 5, 6), 0); // the edge, 30 out
+}
+
+// A translucent cyan outline of the 2 by 2 rooms around the grid corner nearest the player, 540 by
+// 380 through the view; at the world's edge the block stays within the grid. Drawing goes on
+// opaque.
+TEST_F(GameFixture, TheRoomOverlayOutlinesTheFourRoomsNearest) {
+    Canvas c;
+    SDL_SetRenderDrawColor(gRenderer, 33, 33, 33, 255);
+    SDL_RenderClear(gRenderer);
+    gLines.clear();
+    DrawPlayerDebug(); // at the origin: room columns and rows 4 and 5, from (-135, -95)
+    EXPECT_TRUE(Near(gLines[0].from, {265, 325}) && Near(gLines[0].to, {805, 325}));
+    EXPECT_TRUE(Near(gLines[1].to, {265, 705}));
+    EXPECT_EQ(c.At(500, 325), 0x147878u); // cyan at alpha 100 over the dark grey
+    SDL_BlendMode mode;
+    EXPECT_TRUE(SDL_GetRenderDrawBlendMode(gRenderer, &mode) && mode == SDL_BLENDMODE_NONE);
+    gPlayer->pos = {1185, -825}; // columns 7 and 8, rows 0 and 1: from (675, -855)
+    UpdateCamera();
+    DrawPlayerDebug();
+    EXPECT_TRUE(Near(gLines[4].from, {-110, 390}));
 }

@@ -3,25 +3,41 @@
 
 #include <random>
 
-std::vector<SDL_FRect> gLines;
+std::vector<Line> gLines;
 extern "C" bool __real_SDL_RenderLine(SDL_Renderer* r, float x1, float y1, float x2, float y2);
 extern "C" bool __wrap_SDL_RenderLine(SDL_Renderer* r, float x1, float y1, float x2, float y2) {
-    gLines.push_back({x1, y1, x2, y2});
+    gLines.push_back({{x1, y1}, {x2, y2}});
     return __real_SDL_RenderLine(r, x1, y1, x2, y2);
 }
 
-// Ticks follow the clock; 1 to 30 count down, all but the camera still, with w and the left button
-// held apart; w acts on tick 31, before the goon. At any zoom the player stands at (400, 420).
+// An event as SDL hands it to the game: a key (its code), a mouse button, or the wheel (notches).
+static SDL_AppResult Send(u32 type, i32 code = 0) {
+    SDL_Event e = {type};
+    if (type == SDL_EVENT_KEY_DOWN || type == SDL_EVENT_KEY_UP)
+        e.key.key = code;
+    else if (type == SDL_EVENT_MOUSE_WHEEL)
+        e.wheel.y = code;
+    else
+        e.button.button = code;
+    return SDL_AppEvent(nullptr, &e);
+}
+
+// Events only record input: a side held by its key and its button is held until both let go, and
+// only the quit request ends the game. Ticks follow the clock; 1 to 30 count down, all but the
+// camera still, with w held; w acts on tick 31, before the goon. At any zoom the player stands at
+// (400, 420). A mode neither playing nor counting down moves nothing.
 TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
     EXPECT_EQ(TickTarget(4369083), 262144u); // 262144.99 ticks: a float quotient rounds up
     InitGameState();
     Goon* goon = &(gApp->goons[15] = {{{300, -300}, 0, 1}, {}, GOON_CHASING, 0});
-    KeyPressed('w', 1);
-    KeyPressed('a', 1);
-    MouseDownSearch(SDL_BUTTON_LEFT, 1);
-    KeyPressed('a', 0); // the button still holds the left side
-    EXPECT_TRUE(gBindInfo[2].down[1] && !gBindInfo[2].down[0]);
-    MouseDownSearch(SDL_BUTTON_LEFT, 0);
+    Send(SDL_EVENT_KEY_DOWN, 'd');
+    Send(SDL_EVENT_MOUSE_BUTTON_DOWN, SDL_BUTTON_RIGHT);
+    Send(SDL_EVENT_KEY_UP, 'd');
+    EXPECT_TRUE(BindHeld(BIND_SIDE1));
+    Send(SDL_EVENT_MOUSE_BUTTON_UP, SDL_BUTTON_RIGHT);
+    EXPECT_FALSE(BindHeld(BIND_SIDE1));
+    EXPECT_EQ(Send(SDL_EVENT_KEY_DOWN, 'w'), SDL_APP_CONTINUE);
+    EXPECT_EQ(Send(SDL_EVENT_QUIT), SDL_APP_SUCCESS);
     for (int t = 1; t <= 300; t++) {
         gApp->zoom = t % 3 ? t % 3 * 1.5f : -1; // a third of the size below 1
         Update(gApp);
@@ -30,44 +46,74 @@ TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
                     ((gPlayer->pos.y < 0) == (t == 31) && (goon->pos.y == -300) == (t < 31)))
             << t;
         DrawInfo at = GetDrawInfo(&gPlayer->pos);
-        EXPECT_TRUE(Near({at.pos.x, at.pos.y, at.angle, at.scale},
-                         {400, 420, -gPlayer->facing, t % 3 ? t % 3 * 1.5f : 1 / 3.0f}))
-            << t;
+        EXPECT_TRUE(Near(at.pos, {400, 420}) && at.angle == -gPlayer->facing) << t;
+        EXPECT_NEAR(at.scale, t % 3 ? t % 3 * 1.5f : 1 / 3.0f, 1e-6f) << t;
     }
-    SDL_Event e = {SDL_EVENT_MOUSE_WHEEL};
-    e.wheel.y = -3;
-    EXPECT_TRUE(SDL_AppEvent(nullptr, &e) == SDL_APP_CONTINUE && gApp->zoom == -1.6f);
+    EXPECT_TRUE(Send(SDL_EVENT_MOUSE_WHEEL, -3) == SDL_APP_CONTINUE && gApp->zoom == -1.6f);
+    EXPECT_TRUE(ZoomScale(1.01f) == 1.01f &&
+                ZoomScale(0.99f) == 1 / (2 - 0.99f)); // either side of 1
+    gApp->mode = (GameMode)2;
+    Vec2 camera = gApp->camera, pos = gPlayer->pos;
+    Update(gApp);
+    EXPECT_TRUE(Near(camera, gApp->camera) && Near(pos, gPlayer->pos));
 }
 
-// The hints, the ticks' low 32 bits and the seconds in white from (4, 4) down, on the dark grey.
-TEST_F(GameFixture, AFrameShowsTheHintsAndCountersInWhite) {
+// The slots a diamond of white boxes, their items' ids in black; a red bar for the right hand's
+// item half cooled, 30 of 60 pixels over x 10 to 18, and none for one all but cooled. The hints,
+// the ticks' low 32 bits as a signed number and the whole seconds in white; the rest dark grey.
+TEST_F(GameFixture, AFrameShowsTheSlotsTheHintsAndTheCounters) {
     Canvas c;
-    SDL_SetRenderDrawColor(gRenderer, 255, 255, 255, 255);
-    const char* text[] = {"ws      move", "eq item swap", "space    hop",
-                          "ad  turn/use", "7259",         "71582909"};
-    for (int k = 0; k < 6; k++)
-        SDL_RenderDebugText(gRenderer, 4, 4 + 8 * k, text[k]);
-    int white = c.Count(WHITE, 0, 0, 100, 47);
     memset(gFloor, 0, sizeof(Floor));
-    mTicks = (1ull << 32) + 7259;
+    gInventory->slots[1] = {40, 80, 2};
+    gInventory->slots[2] = {1, 80, 7}; // 0.75 of a pixel
+    mTicks = (1ull << 32) - 7259;
     Draw(gApp, gRenderer);
-    EXPECT_TRUE(c.Count(WHITE, 0, 0, 100, 47) == white && c.Count(GREY) > 800 * 600 * 9 / 10);
+    EXPECT_GT(c.Count(GREY), 800 * 600 * 9 / 10);
+    EXPECT_TRUE(c.Count(RED, 10, 90, 8, 30) == 240 && c.Count(RED, 0, 0, 100, 130) == 240);
+    struct Box {
+        int x, y;
+        const char* label;
+    } boxes[] = {
+        {10, 200, "-1"}, {60, 200, "2"}, {35, 175, "7"}, {35, 225, "-1"}}; // L, R, top, bottom
+    for (Box b : boxes) {
+        EXPECT_EQ(c.Count(WHITE, b.x, b.y, 20, 20) + c.Count(BLACK, b.x, b.y, 20, 20), 400) << b.x;
+        EXPECT_TRUE(c.Shows(BLACK, b.x + 5, b.y + 5, b.label)) << b.x;
+    }
+    const char* text[] = {"ws      move", "eq item swap", "space    hop",
+                          "ad  turn/use", "-7259",        "71582667"};
+    for (int k = 0; k < 6; k++)
+        EXPECT_TRUE(c.Shows(WHITE, 4, 4 + 8 * k, text[k])) << text[k];
 }
 
-// Only "-debug" as the first argument, spelt so, selects the collision scene. Then hours of random
-// play, goons now and then; after every tick the player is sound and in the world, with its item.
+// Only "-debug" as the first argument, spelt so, selects the collision scene and its title; there
+// the clock runs but the game does not. One iterate runs every tick due, then draws one frame of
+// its scene. Then hours of random play, goons now and then; after every tick the player is sound
+// and in the world, with its item.
 TEST(Shell, StartsWithOrWithoutTheSceneThenSurvivesHoursOfRandomPlay) {
     std::mt19937 rng(1);
     const char* lines[][3] = {{"game", "-debug"}, {"game", "-Debug", "-debug"}};
     for (auto& args : lines) {
+        bool scene = &args == &lines[0];
         ASSERT_EQ(SDL_AppInit(nullptr, 2 + (args[2] != nullptr), (char**)args), SDL_APP_CONTINUE);
-        EXPECT_EQ(debug, &args == &lines[0]);
-        if (&args == &lines[0])
+        EXPECT_EQ(debug, scene);
+        EXPECT_STREQ(SDL_GetWindowTitle(gWindow),
+                     scene ? "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???"
+                           : "Sliding along walls, still phasing into corners.");
+        while (TickTarget(SDL_GetTicks()) < 3) // a few ticks due
+            SDL_Delay(1);
+        u64 due = TickTarget(SDL_GetTicks());
+        gLines.clear();
+        SDL_AppIterate(nullptr);
+        EXPECT_TRUE(mTicks >= due && mTicks <= TickTarget(SDL_GetTicks()));
+        EXPECT_EQ(gApp->cutsceneFrames, scene ? 30 : 30 - SDL_min(mTicks, 30));
+        ASSERT_FALSE(gLines.empty()); // the scene's first line ends at its cast's start
+        EXPECT_EQ(Near(gLines[0].to, {320, 240}), scene);
+        if (scene)
             SDL_AppQuit(nullptr, SDL_APP_SUCCESS);
     }
     SDL_SetWindowSize(gWindow, 1000, 600); // letterboxed: the logical screen starts 100 pixels in
     SDL_WarpMouseInWindow(gWindow, 600, 320);
-    EXPECT_TRUE(Near({ReadMouse().x, ReadMouse().y}, {500, 320}));
+    EXPECT_TRUE(Near(ReadMouse(), {500, 320}));
     for (long n = SDL_getenv("SOAK_TICKS") ? atol(SDL_getenv("SOAK_TICKS")) : 300000; n > 0; n--) {
         SDL_Event e = {};
         e.type =

@@ -4,7 +4,10 @@
 #include "defs.h"
 #include <gtest/gtest.h>
 
-extern std::vector<SDL_FRect> gLines; // each SDL_RenderLine as x1, y1, x2, y2 (--wrap in the link)
+struct Line {
+    Vec2 from, to;
+};
+extern std::vector<Line> gLines; // every SDL_RenderLine the game drew (--wrap in the link)
 
 // A game state as SDL_AppInit builds it, past its opening; Tick puts the pointer where it says.
 struct GameFixture : ::testing::Test {
@@ -29,13 +32,12 @@ struct GameFixture : ::testing::Test {
     }
 };
 
-// Each value within a thousandth of the one wanted.
-inline bool Near(std::vector<f32> got, std::vector<f32> want) {
-    auto close = [](f32 a, f32 b) { return fabsf(a - b) < 1e-3f; };
-    return std::equal(got.begin(), got.end(), want.begin(), want.end(), close);
+// A point within two thousandths of the one wanted, on each axis.
+inline bool Near(Vec2 got, Vec2 want) {
+    return fabsf(got.x - want.x) < 2e-3f && fabsf(got.y - want.y) < 2e-3f;
 }
 
-constexpr u32 WHITE = 0xFFFFFF, GREY = 0x212121;
+constexpr u32 WHITE = 0xFFFFFF, GREY = 0x212121, RED = 0xFF0000, BLACK = 0;
 
 // gRenderer draws into a black 800 by 600 surface; Count gives the pixels of a colour there.
 struct Canvas {
@@ -46,13 +48,25 @@ struct Canvas {
         gRenderer = nullptr;
         SDL_DestroySurface(surface);
     }
-    int Count(u32 rgb, int x = 0, int y = 0, int w = LOGICAL_W, int h = LOGICAL_H) {
+    u32 At(int x, int y) {
         SDL_FlushRenderer(renderer);
+        return ((u32*)((u8*)surface->pixels + y * surface->pitch))[x] & 0xFFFFFF;
+    }
+    int Count(u32 rgb, int x = 0, int y = 0, int w = LOGICAL_W, int h = LOGICAL_H) {
         int n = 0;
         for (int j = y; j < y + h; j++)
             for (int i = x; i < x + w; i++)
-                n += (((u32*)((u8*)surface->pixels + j * surface->pitch))[i] & 0xFFFFFF) == rgb;
+                n += At(i, j) == rgb;
         return n;
+    }
+    // The text stands at (x, y) in that colour, pixel for pixel: written over in another colour
+    // where it belongs, none of it is left, and no more is written than was there.
+    bool Shows(u32 rgb, int x, int y, const char* text) {
+        int w = 8 * strlen(text) + 2, before = Count(rgb, x - 1, y, w, 8);
+        SDL_SetRenderDrawColor(renderer, 1, 2, 3, 255);
+        SDL_RenderDebugText(renderer, x, y, text);
+        return before > 0 && Count(rgb, x - 1, y, w, 8) == 0 &&
+               Count(0x010203, x - 1, y, w, 8) == before;
     }
 };
 

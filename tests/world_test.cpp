@@ -20,22 +20,26 @@ TEST(Floor, ASeedAlwaysGivesTheSameLayoutWithTheMiddleOpen) {
     }
 }
 
-// Bounds, origin square, every wall, four lines each; world (x, y) at (400 + x, 420 + y) on screen.
+// Bounds, origin square, every wall, four lines each, through the view: at zoom 2, world (x, y) at
+// (400 + 2x, 420 + 2y) on screen.
 TEST_F(GameFixture, FloorIsDrawnInWhiteThroughTheView) {
     Canvas c;
+    gApp->zoom = 2;
+    UpdateCamera();
     GenerateFloor(gFloor, 20240611);
     gLines.clear();
     DrawFloor();
-    SDL_FRect last = gLines.back(); // wall (8, 7), from (935, 655) to (1225, 675)
-    EXPECT_TRUE(gLines.size() == 4 * (2 + 63) && c.Count(WHITE, 389, 409, 23, 23) == 80);
-    EXPECT_TRUE(Near({last.x, last.y, last.w, last.h}, {1625, 1075, 1625, 1095}));
-    EXPECT_TRUE(Near({gLines[0].x, gLines[0].y, gLines[0].w}, {-805, -425, 1605}));
+    EXPECT_TRUE(gLines.size() == 4 * (2 + 63) && c.Count(WHITE, 379, 399, 43, 43) == 160);
+    EXPECT_TRUE(Near(gLines[0].from, {-2010, -1270}) && Near(gLines[0].to, {2810, -1270}));
+    EXPECT_NEAR(gLines[1].to.y, 2110, 2e-3f); // the bounds' top and left sides
+    // the last, wall (8, 7)'s right side: from (1225, 655) to (1225, 675)
+    EXPECT_TRUE(Near(gLines.back().from, {2850, 1730}) && Near(gLines.back().to, {2850, 1770}));
 }
 
 static void ExpectMove(Vec2 from, Vec2 by, Vec2 to) {
     Entity body = {from, 0, 1};
     MoveCollideStep(&body, by);
-    EXPECT_TRUE(Near({body.pos.x, body.pos.y}, {to.x, to.y})) << from.x << ", " << from.y;
+    EXPECT_TRUE(Near(body.pos, to)) << from.x << ", " << from.y;
 }
 
 TEST_F(GameFixture, BodiesSlideAlongWallsInTheirOrderAndStayInTheWorld) {
@@ -45,6 +49,10 @@ TEST_F(GameFixture, BodiesSlideAlongWallsInTheirOrderAndStayInTheWorld) {
     ExpectMove({429, 122}, {-4, -8}, {425, 114}); // in the grown wall's square corner: let through
     ExpectMove({0, 0}, {5, 0}, {5, 0});           // out of the origin square where it starts
     ExpectMove({50, 0}, {-30, 0}, {30.01f, 0});   // but not back into it
+    ExpectMove({1180, 0}, {10, 0}, {1185, 0});    // the world's edges, less the body's radius
+    ExpectMove({-1180, 0}, {-10, 0}, {-1185, 0});
+    ExpectMove({0, 820}, {0, 10}, {0, 825});
+    ExpectMove({0, -820}, {0, -10}, {0, -825});
     // Walls are cast one by one, verticals first, row by row, each toward the end left by the
     // slides before. Up into the corner of vertical (5, 4) and horizontal (6, 3), the body slides
     // up the vertical and never meets the horizontal's rounded corner. Sliding along the top of
