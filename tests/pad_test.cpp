@@ -3,8 +3,7 @@
 
 static u16 sRumble; // the strength the game last set the pad's motors to
 
-// SDL's queued events to the game, then a tick, as the main loop does.
-static void Frame() {
+static void Frame() { // SDL's queued events to the game, then a tick, as the main loop does
     for (SDL_Event e; SDL_PollEvent(&e);)
         SDL_AppEvent(nullptr, &e);
     Update(gApp);
@@ -15,12 +14,12 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     memset(gBindInfo, 0, sizeof(gBindInfo)); // no key left held by an earlier case
     ASSERT_EQ(SDL_AppInit(nullptr, 0, nullptr), SDL_APP_CONTINUE);
     gApp->mode = MODE_PLAYING;
-    SDL_VirtualJoystickDesc desc;
-    SDL_INIT_INTERFACE(&desc);
-    desc.type = SDL_JOYSTICK_TYPE_GAMEPAD;
-    desc.naxes = SDL_GAMEPAD_AXIS_COUNT;
-    desc.nbuttons = SDL_GAMEPAD_BUTTON_COUNT;
-    desc.Rumble = [](void*, u16 low, u16 high) { return (sRumble = low) == high; }; // motors alike
+    SDL_VirtualJoystickDesc desc = {
+        .version = sizeof(desc),
+        .type = SDL_JOYSTICK_TYPE_GAMEPAD,
+        .naxes = SDL_GAMEPAD_AXIS_COUNT,
+        .nbuttons = SDL_GAMEPAD_BUTTON_COUNT,
+        .Rumble = [](void*, u16 low, u16 high) { return (sRumble = low) == high; }}; // motors alike
     SDL_Joystick* pad = SDL_OpenJoystick(SDL_AttachVirtualJoystick(&desc));
     Frame(); // the body at (400, 420) on screen from now on, facing up
     auto held = [&](int control, int value, int row, bool button = false) { // set: row held?
@@ -56,10 +55,12 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     EXPECT_EQ(gApp->zoom, 1.2f);
     held(SDL_GAMEPAD_BUTTON_DPAD_DOWN, 1, 0, true);
     EXPECT_EQ(gApp->zoom, 1.0f);
+    aim(20000, 0);      // the stick aims again,
     KeyPressed('d', 1); // the right side held by its key and its trigger; the pad unplugged
     SDL_DetachVirtualJoystick(SDL_GetJoystickID(pad));
     Frame();
     EXPECT_TRUE(BindHeld(BIND_SIDE1) && !BindHeld(BIND_SIDE0) && !BindHeld(BIND_SWAP1));
+    EXPECT_TRUE(Near(gApp->mouse, ReadMouse())); // and the mouse aims
     KeyPressed('d', 0);
     SDL_AppQuit(nullptr, SDL_APP_SUCCESS);
     SDL_Quit();

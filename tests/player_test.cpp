@@ -1,23 +1,20 @@
 // The player: wheels, aim, hop, swaps, items and recoil, and every timer they run on.
 #include "test_util.h"
 
-TEST_F(GameFixture, WheelsDriveBrakeSpinAndAim) {
+// From rest: one tick's drive, the wheels' and the body's speeds after it, and the turn.
+TEST_F(GameFixture, WheelsDriveSpinAndAim) {
     Player* p = gPlayer;
     Press(BIND_FORWARD); // with the item in the right hand only the left wheel drives: a curve
-    EXPECT_FLOAT_EQ(p->wheelSpeed[0], 0.245f);
-    EXPECT_EQ(p->wheelSpeed[1], 0);
+    EXPECT_TRUE(p->wheelSpeed[0] == 0.245f && p->wheelSpeed[1] == 0);
     EXPECT_NEAR(p->facing, 0.0124993f, 1e-7f);
-    EXPECT_NEAR(p->vel.x, 0.0015624f, 1e-7f);
-    EXPECT_NEAR(p->vel.y, -0.1249902f, 1e-7f);
+    EXPECT_TRUE(Near(p->vel, {0.0015624f, -0.1249902f}));
     InitPlayer(p);
     gInventory->slots[1].item = -1; // both hands free: straight on, where decay and thrust balance
     Press(BIND_FORWARD, 800);
-    EXPECT_TRUE(p->vel.x == 0 && p->facing == 0);
-    EXPECT_NEAR(p->vel.y, -24.51f, 0.01f);
+    EXPECT_TRUE(p->facing == 0 && Near(p->vel, {0, -24.5098f}));
     InitPlayer(p);
     Press(BIND_SIDE0); // a free side alone spins the body in place, to the left
-    EXPECT_FLOAT_EQ(p->wheelSpeed[0], -0.245f);
-    EXPECT_FLOAT_EQ(p->wheelSpeed[1], 0.245f);
+    EXPECT_TRUE(p->wheelSpeed[0] == -0.245f && p->wheelSpeed[1] == 0.245f);
     EXPECT_NEAR(p->facing, -0.0249948f, 1e-7f);
     InitPlayer(p);
     gInventory->slots[0].item = 2; // the spin leaves alone a wheel whose hand holds an item
@@ -53,11 +50,16 @@ TEST_F(GameFixture, HeldHopsAndSwapsRepeatAtTheirTimersRates) {
     EXPECT_EQ(gInventory->slots[2].item, 2); // seven swaps leave it in the top box
 }
 
-// Each item's push from rest aiming up (item 2: 35 straight down), from either hand, and the ticks
-// until a held trigger fires it again; items 6 and 7 count nowhere.
+// Each item's push from rest aiming up (item 2: 35 straight down), from either hand, the ticks
+// until a held trigger fires it again, and the counter it bumps (items 6 and 7 none).
 TEST_F(GameFixture, EachItemHasItsOwnPushAndCooldown) {
-    const f32 push[ITEM_KINDS] = {2, 2, 35, 175, 175, 175, 0, -10}; // negative pulls forward
-    const u32 cooldown[ITEM_KINDS] = {18, 3, 80, 12, 50, 1, 6, 60};
+    struct Item {
+        f32 push; // negative pulls forward
+        u32 cooldown;
+    } items[ITEM_KINDS] = {{.push = 2, .cooldown = 18},   {.push = 2, .cooldown = 3},
+                           {.push = 35, .cooldown = 80},  {.push = 175, .cooldown = 12},
+                           {.push = 175, .cooldown = 50}, {.push = 175, .cooldown = 1},
+                           {.push = 0, .cooldown = 6},    {.push = -10, .cooldown = 60}};
     for (i8 item = 0, side = 0; item < ITEM_KINDS; item++, side = item % 2) {
         InitPlayer(gPlayer);
         UpdateCamera();
@@ -67,11 +69,11 @@ TEST_F(GameFixture, EachItemHasItsOwnPushAndCooldown) {
         gBindInfo[BIND_SIDE1].down[0] = side;
         Tick();
         u32 again = 1;
-        EXPECT_EQ(gPlayer->vel.y, push[item]) << +item;
+        EXPECT_EQ(gPlayer->vel.y, items[item].push) << +item;
         const InventorySlot& slot = gInventory->slots[side]; // a cooldown that never ends fails
         for (Tick(); slot.cooldown != slot.cooldownMax && again < 100; Tick())
             again++;
-        EXPECT_EQ(again, cooldown[item]) << +item;
+        EXPECT_EQ(again, items[item].cooldown) << +item;
     }
     const i32* uses = gInventory->useCounts; // each item used twice
     EXPECT_TRUE(uses[0] == 2 * 2 && uses[1] == 3 * 2 && uses[2] == 2);
@@ -98,8 +100,10 @@ TEST_F(GameFixture, AHopSoonAfterAUseRestoresThePush) {
 
 // At zoom 1.5, the view turned half round: the body a white circle of radius 30 around (400, 420),
 // and from its centre a grey line 30 long toward world heading 0 (down the screen now), the white
-// heading 30 long and the red aim 240 long, both turned a quarter since the view last turned.
-TEST_F(GameFixture, ThePlayerIsACircleWithItsHeadingAimAndWorldUp) {
+// heading 30 long and the red aim 240 long, both turned a quarter since the view last turned. The
+// outline of the 2 by 2 rooms around the grid corner nearest the player, 540 by 380 in the world;
+// at the world's edge the block stays within the grid. Drawing goes on opaque.
+TEST_F(GameFixture, ThePlayerAndTheRoomsAroundItAreDrawnThroughTheView) {
     Canvas c;
     gApp->zoom = 1.5f;
     gPlayer->facing = 3.1415927f;
@@ -111,24 +115,14 @@ TEST_F(GameFixture, ThePlayerIsACircleWithItsHeadingAimAndWorldUp) {
     EXPECT_TRUE(c.At(415, 420) == WHITE && c.At(440, 420) == BLACK); // no further than the edge
     EXPECT_TRUE(c.At(165, 420) == RED && c.At(155, 420) == BLACK);
     EXPECT_GT(c.Count(WHITE, 427, 424, 5, 6), 0); // the edge, 30 out
-}
-
-// A translucent cyan outline of the 2 by 2 rooms around the grid corner nearest the player, 540 by
-// 380 through the view; at the world's edge the block stays within the grid. Drawing goes on
-// opaque.
-TEST_F(GameFixture, TheRoomOverlayOutlinesTheFourRoomsNearest) {
-    Canvas c;
-    SDL_SetRenderDrawColor(gRenderer, 33, 33, 33, 255);
-    SDL_RenderClear(gRenderer);
     gLines.clear();
-    DrawPlayerDebug(); // at the origin: room columns and rows 4 and 5, from (-135, -95)
-    EXPECT_TRUE(Near(gLines[0].from, {265, 325}) && Near(gLines[0].to, {805, 325}));
-    EXPECT_TRUE(Near(gLines[1].to, {265, 705}));
-    EXPECT_EQ(c.At(500, 325), 0x147878u); // cyan at alpha 100 over the dark grey
+    DrawPlayerDebug(); // room columns and rows 4 and 5, from (-135, -95) at the bottom right
+    EXPECT_TRUE(Near(gLines[0].from, {602.5f, 562.5f}) && Near(gLines[0].to, {-207.5f, 562.5f}));
+    EXPECT_TRUE(Near(gLines[1].to, {602.5f, -7.5f}));
     SDL_BlendMode mode;
     EXPECT_TRUE(SDL_GetRenderDrawBlendMode(gRenderer, &mode) && mode == SDL_BLENDMODE_NONE);
     gPlayer->pos = {1185, -825}; // columns 7 and 8, rows 0 and 1: from (675, -855)
     UpdateCamera();
     DrawPlayerDebug();
-    EXPECT_TRUE(Near(gLines[4].from, {-110, 390}));
+    EXPECT_TRUE(Near(gLines[4].from, {445, -345}));
 }

@@ -48,7 +48,7 @@ struct Canvas {
         gRenderer = nullptr;
         SDL_DestroySurface(surface);
     }
-    u32 At(int x, int y) {
+    u32 At(int x, int y) { // the colour drawn there, as 0xRRGGBB
         SDL_FlushRenderer(renderer);
         return ((u32*)((u8*)surface->pixels + y * surface->pitch))[x] & 0xFFFFFF;
     }
