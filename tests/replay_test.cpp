@@ -25,9 +25,9 @@ const struct {
     {"w ", 2178, RIGHT}, // a hopping drive to the end
 };
 
-// The state's digest (FNV-1a over every byte of the camera, the player and the inventory, whose
-// padding stays zeroed) folded in after every tick, and read every thousand ticks: the first that
-// differs tells in which thousand this build went another way.
+// After every tick, every byte of the camera, the player and the inventory (their padding stays
+// zeroed) folded into one digest (FNV-1a), read every thousand ticks: the first that differs tells
+// in which thousand this build went another way.
 TEST_F(GameFixture, AScriptedGameComputesTheSameBitsOnEveryBuild) {
     GenerateFloor(gFloor, 1);
     std::vector<u32> digests;

@@ -32,15 +32,13 @@ struct GameFixture : ::testing::Test {
     }
 };
 
-// A point within two thousandths of the one wanted, on each axis.
-inline bool Near(Vec2 got, Vec2 want) {
+inline bool Near(Vec2 got, Vec2 want) { // within two thousandths on each axis
     return fabsf(got.x - want.x) < 2e-3f && fabsf(got.y - want.y) < 2e-3f;
 }
 
 constexpr u32 WHITE = 0xFFFFFF, GREY = 0x212121, RED = 0xFF0000, BLACK = 0;
 
-// gRenderer draws into a black 800 by 600 surface; Count gives the pixels of a colour there.
-struct Canvas {
+struct Canvas { // gRenderer draws into a black 800 by 600 surface
     SDL_Surface* surface = SDL_CreateSurface(LOGICAL_W, LOGICAL_H, SDL_PIXELFORMAT_XRGB8888);
     SDL_Renderer* renderer = gRenderer = SDL_CreateSoftwareRenderer(surface);
     ~Canvas() {
@@ -48,7 +46,7 @@ struct Canvas {
         gRenderer = nullptr;
         SDL_DestroySurface(surface);
     }
-    u32 At(int x, int y) { // the colour drawn there, as 0xRRGGBB
+    u32 At(int x, int y) { // 0xRRGGBB
         SDL_FlushRenderer(renderer);
         return ((u32*)((u8*)surface->pixels + y * surface->pitch))[x] & 0xFFFFFF;
     }
@@ -70,9 +68,8 @@ struct Canvas {
     }
 };
 
-// A cast (0 a segment against the rectangle, 1 against the circle at its corner, 2 a body) that
-// hits gives a finite contact and fraction and a unit normal, a segment's on the segment; a
-// segment or circle test that misses leaves the record as it was.
+// A cast (0 a segment against a rectangle, 1 against the circle at its corner, 2 a body) that hits
+// is finite, its normal a unit, a segment's t in [0, 1]; a segment or circle miss changes nothing.
 inline bool SoundCast(int kind, Ray* ray, const SDL_FRect& rect, f32 radius) {
     Ray before = *ray;
     Circle circle = {{rect.x, rect.y}, radius};
@@ -85,9 +82,8 @@ inline bool SoundCast(int kind, Ray* ray, const SDL_FRect& rect, f32 radius) {
     return kind == 2 || memcmp(ray, &before, sizeof(Ray)) == 0;
 }
 
-// A cast and a move from `next`, a source of 32-bit values: each value on a coarse grid (exact
-// corners, shared lines), in the world or any float; half the casts through a corner. A move
-// leaves a body inside the world, or where it was with no motion a float can follow.
+// A cast and a move from `next`, a source of 32-bit values, each on a coarse grid (exact corners),
+// in the world or any float; half the casts through a corner. A move ends inside the world.
 template <class Next> bool SoundRandomCase(Next& next) {
     auto value = [&] {
         u32 kind = next() % 3, bits = next();

@@ -1,20 +1,8 @@
-// The wall grid, how a seed lays it out and how it is drawn, and bodies sliding through it.
+// The wall grid as the view shows it, and bodies sliding through it.
 #include "test_util.h"
 
-// Whatever the seed, the nine rooms around the origin are one hall.
-TEST(Floor, TheMiddleIsAlwaysOpen) {
-    Floor f;
-    for (u64 seed = 1; seed <= 2000; seed++) {
-        GenerateFloor(&f, seed);
-        for (int k = 0; k < 3; k++)
-            ASSERT_FALSE(f.vWalls[3][3 + k] | f.vWalls[4][3 + k] | f.hWalls[3 + k][3] |
-                         f.hWalls[3 + k][4])
-                << seed;
-    }
-}
-
 // Bounds, origin square, every wall, four lines each, through the view: at zoom 2, world (x, y) at
-// (400 + 2x, 420 + 2y) on screen.
+// (400 + 2x, 420 + 2y); first the bounds' top and left sides, last wall (8, 7)'s right side.
 TEST_F(GameFixture, FloorIsDrawnInWhiteThroughTheView) {
     Canvas c;
     gApp->zoom = 2;
@@ -24,8 +12,7 @@ TEST_F(GameFixture, FloorIsDrawnInWhiteThroughTheView) {
     DrawFloor();
     EXPECT_TRUE(gLines.size() == 4 * (2 + 63) && c.Count(WHITE, 379, 399, 43, 43) == 160);
     EXPECT_TRUE(Near(gLines[0].from, {-2010, -1270}) && Near(gLines[0].to, {2810, -1270}));
-    EXPECT_NEAR(gLines[1].to.y, 2110, 2e-3f); // the bounds' top and left sides
-    // the last, wall (8, 7)'s right side: from (1225, 655) to (1225, 675)
+    EXPECT_NEAR(gLines[1].to.y, 2110, 2e-3f);
     EXPECT_TRUE(Near(gLines.back().from, {2850, 1730}) && Near(gLines.back().to, {2850, 1770}));
 }
 

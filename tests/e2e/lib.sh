@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# `xvfb-run bash lib.sh FILE NAME` runs case_NAME of FILE on the game, the command line in $GAME:
-# input from xdotool (held 100 ms: a 60 Hz tick sees it), screenshots read with ImageMagick.
+# `xvfb-run bash lib.sh FILE NAME` runs case_NAME of FILE on the game ($GAME): input from xdotool
+# (held 100 ms: a 60 Hz tick sees it), screenshots read with ImageMagick.
 set -u -o pipefail
 rm -rf "$E2E_DIR" && mkdir -p "$E2E_DIR" && cd "$E2E_DIR" || exit 1
 SHOT=shot.png WHITE=FFFFFF RED=FF0000 GREY=212121 BLACK=000000
