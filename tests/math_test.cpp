@@ -15,10 +15,9 @@ static bool Hits(int kind, Vec2 from, Vec2 to, const SDL_FRect& shape, Contact w
            Near(r.normal, want.normal) && fabsf(r.t - want.t) < 1e-3f;
 }
 
-// Casts hit where wanted: a side touched at the very start or the very end, along an axis, an
-// exact corner keeping a carried normal or else pushing straight back, a circle left from inside
-// past the end, a wall's rounded corner. They miss a wall's rounded corner passed short of, a
-// square passed beside, a circle moved away from from inside.
+// Casts hit a side at the very start or end, along an axis; an exact corner, keeping a carried
+// normal or pushing straight back; a circle left from inside past the end; a wall's rounded corner.
+// They miss a rounded corner passed short of, a square passed beside, a circle left from inside.
 TEST(Casts, ContactsOnSidesCornersAndCircles) {
     SDL_FRect square = {10, 10, 10, 10}, wall = {50, 0, 10, 100};
     f32 x = 50 - sqrtf(175);
@@ -43,4 +42,24 @@ TEST_F(GameFixture, RandomCastsAndMovesAreSound) {
     std::mt19937 rng(20240611);
     for (int n = 0; n < 200000; n++)
         ASSERT_TRUE(SoundRandomCase(rng)) << n;
+}
+
+// The circle cast from (320, 240) to the pointer stops at the nearer hit, with a mark 30 long along
+// that hit's normal; a rectangle hit is outlined red, else white, on the dark grey.
+TEST(Drawing, TheCollisionSceneStopsTheCastAtTheNearerHit) {
+    Canvas c;
+    auto circleAt = [](Vec2 centre) { // the last side's end, 20 from the centre
+        return fabsf(Vec2Magnitude(Vec2SubVec2(gLines.back().to, centre)) - 20) < 1e-3f;
+    };
+    gLines.clear();
+    DrawDebugScene({580, 300}); // both hit, the second nearer: on its left face, a mark left
+    EXPECT_TRUE(gLines.size() == 1 + 2 + 40 && Near(gLines[2].to, {450, 276.9231f}));
+    EXPECT_TRUE(c.At(450, 300) == RED && c.At(600, 449) == RED && c.Count(GREY) > 400000);
+    gLines.clear();
+    DrawDebugScene({620, 340}); // both hit, the first nearer: on its top face, one mark up
+    EXPECT_TRUE(gLines.size() == 1 + 1 + 40 && Near(gLines[1].to, {440, 250}) &&
+                circleAt({440, 280}));
+    gLines.clear();
+    DrawDebugScene({320, 330}); // neither: the circle at the pointer, both white
+    EXPECT_TRUE(circleAt({320, 330}) && c.At(450, 300) == WHITE && c.At(600, 449) == WHITE);
 }

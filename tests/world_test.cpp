@@ -29,15 +29,13 @@ TEST_F(GameFixture, BodiesSlideAlongWallsInTheirOrderAndStayInTheWorld) {
     ExpectMove({429, 122}, {-4, -8}, {425, 114}); // in the grown wall's square corner: let through
     ExpectMove({0, 0}, {5, 0}, {5, 0});           // out of the origin square where it starts
     ExpectMove({50, 0}, {-30, 0}, {30.01f, 0});   // but not back into it
-    ExpectMove({1180, 0}, {10, 0}, {1185, 0});    // the world's edges, less the body's radius
-    ExpectMove({-1180, 0}, {-10, 0}, {-1185, 0});
-    ExpectMove({0, 820}, {0, 10}, {0, 825});
-    ExpectMove({0, -820}, {0, -10}, {0, -825});
+    ExpectMove({1180, 820}, {10, 10}, {1185, 825}); // the world's edges, less the body's radius
+    ExpectMove({-1180, -820}, {-10, -10}, {-1185, -825});
     // Walls are cast once each, verticals row by row, then horizontals column by column, each
-    // toward the end the slides before left. Up into the corner of vertical (5, 4) and horizontal
-    // (6, 3), the body slides up the vertical and never meets the horizontal. Along the top of
-    // vertical (0, 3) it ends inside vertical (1, 2), a row up, cast before and missed. Past the
-    // end of horizontal (4, 4) it slides down it, then along horizontal (5, 3).
+    // toward the end the slides before left: into the corner of vertical (5, 4) and horizontal (6,
+    // 3) the body slides up the vertical, never meeting the horizontal; along vertical (0, 3) it
+    // ends inside (1, 2), a row up, missed before; past horizontal (4, 4) it slides down it, then
+    // along (5, 3).
     gFloor->hWalls[6][3] = 1; // x 395 to 685, y -105 to -85
     ExpectMove({360, -20}, {40, -60}, {374.99f, -80});
     gFloor->vWalls[1][2] = gFloor->vWalls[0][3] = 1; // x -685 to -665, y -485 to -275; -955, -295
