@@ -14,7 +14,7 @@ const struct {
     {"e", 1, UP},        // the item to the reserve: both wheels free
     {"w", 600, UP},      // straight on, into a wall, and along it
     {"wa", 40, UP},      // brake the left wheel: veer left
-    {"d", 60, UP},       // spin right in place
+    {"wsd", 60, UP},     // the drive keys cancel: d spins the body right in place
     {"w ", 900, RIGHT},  // drive, hopping toward the right now and then
     {"sd", 300, UP},     // back up, braking the right wheel, into whatever is behind
     {"q", 1, UP},        // the item from the reserve into the left hand
