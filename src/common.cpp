@@ -193,13 +193,15 @@ void MouseMoved() {
 // axes are reported, so a stick let go, its x centred an event before its y, moves nothing.
 bool PadAim(Vec2* pointer) {
     for (PadSlot& pad : sPads) {
+        if (!pad.aimMoved)
+            continue;
+        pad.aimMoved = 0;
         f32 length = Magnitude(pad.aimX, pad.aimY);
-        if (pad.aimMoved && length > AIM_DEAD_ZONE) {
+        if (length > AIM_DEAD_ZONE) {
             sPadPointer = {BODY_ON_SCREEN.x + AIM_REACH * pad.aimX / length,
                            BODY_ON_SCREEN.y + AIM_REACH * pad.aimY / length};
             sAimPad = &pad - sPads;
         }
-        pad.aimMoved = 0;
     }
     if (sAimPad < 0)
         return false;
