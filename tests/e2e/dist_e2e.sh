@@ -49,7 +49,7 @@ case_web() {
     export DEADLINE=40
     unzip -q "$DIST"/wheels-*-web.zip -d site || fail "no zip"
     coproc BROWSER { exec /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")"/browser.py site 2>browser.log; }
-    shot() { web shot "$PWD/$SHOT"; } && key() { web key "$1" "${2:-0.1}"; } && move() { web move "$1" "$2"; }
+    shot() { web shot "$PWD/$SHOT"; }; key() { web key "$1" "${2:-0.1}"; }; move() { web move "$1" "$2"; }
     web size 800 600 && web open || fail "no browser"
     until_ok "the game's title" 'says "js document.title" "Sliding along walls, still phasing into corners."'
     shot_until "first frame" '[ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
