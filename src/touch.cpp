@@ -10,6 +10,8 @@ constexpr int FINGER_SLOTS = 8;    // a bit each in BindInfo::fingers; a ninth f
 constexpr f32 LABEL_SCALE = 3;     // the debug font's 8-pixel glyphs, big enough on a phone
 constexpr u8 HELD_FILL_ALPHA = 96; // a held box is lit, the world still showing through
 
+static_assert(FINGER_SLOTS <= 8 * sizeof(BindInfo::fingers));
+
 struct TouchBox {
     const char* label;
     i8 row;         // the row a finger on it holds, or -1
@@ -126,17 +128,11 @@ static void FingerMoved(FingerSlot* f, Vec2 at) {
         TakePointer(POINTER_FINGER, &at);
 }
 
-// Lifted, the finger lets go as a key does; cancelled, or with the window's focus gone, at once.
-static void FingerLifted(FingerSlot* f, bool cancelled) {
+// Lifted or cancelled, the finger lets go as a key does; the pointer stays where it was.
+static void FingerLifted(FingerSlot* f) {
     MoveOnto(f, -1);
-    if (cancelled) {
-        for (int row = 0; row < BIND_COUNT; row++)
-            if (f->linger & (1 << row))
-                gBindInfo[row].fingers &= ~(1 << (f - sFingers));
-        f->linger = 0;
-    }
     if (sAimFinger == f - sFingers)
-        sAimFinger = -1; // the pointer stays where it was
+        sAimFinger = -1;
     f->down = 0;
 }
 
@@ -149,21 +145,22 @@ void FingerEvent(const SDL_TouchFingerEvent* finger) {
     if (finger->type == SDL_EVENT_FINGER_DOWN) {
         sShown = 1;
         if (f)
-            FingerLifted(f, true); // its lift was lost: a landing starts afresh
+            FingerLifted(f); // its lift was lost: a landing starts afresh
         FingerLanded(finger->fingerID, at);
     } else if (f && finger->type == SDL_EVENT_FINGER_MOTION) {
         FingerMoved(f, at);
     } else if (f) {
-        FingerLifted(f, finger->type == SDL_EVENT_FINGER_CANCELED);
+        FingerLifted(f);
     }
 }
 
+// The window's focus gone: every finger lets go at once.
 void LetGoOfFingers() {
-    for (FingerSlot& f : sFingers) {
-        if (f.down || f.linger)
-            FingerLifted(&f, true);
+    for (BindInfo& info : gBindInfo)
+        info.fingers = 0;
+    for (FingerSlot& f : sFingers)
         f = {};
-    }
+    sAimFinger = -1;
 }
 
 // After each tick: the presses it read are no longer fresh, and the taps lifted before it let go.
