@@ -51,7 +51,7 @@ static FingerSlot* FindFinger(SDL_FingerID id) {
 
 // SDL gives a finger's place as a fraction of the window's size, in the window's own units also
 // on a dense screen; it goes through the renderer to the logical screen as the mouse does.
-static Vec2 FingerOnScreen(const SDL_TouchFingerEvent* finger) {
+static Vec2 MapFingerToScreen(const SDL_TouchFingerEvent* finger) {
     int w = 0, h = 0;
     SDL_GetWindowSize(gWindow, &w, &h);
     Vec2 at = {finger->x * w, finger->y * h};
@@ -60,7 +60,7 @@ static Vec2 FingerOnScreen(const SDL_TouchFingerEvent* finger) {
 }
 
 // Both edges of a box are in it. The collision scene has no boxes.
-static int BoxAt(Vec2 at) {
+static int FindBoxAt(Vec2 at) {
     SDL_FPoint p = {at.x, at.y};
     for (int i = 0; i < TOUCH_BOX_COUNT && !debug; i++)
         if (SDL_PointInRectFloat(&p, &TOUCH_BOXES[i].rect))
@@ -105,7 +105,7 @@ static void FingerLanded(SDL_FingerID id, Vec2 at) {
     if (f == sFingers + FINGER_SLOTS)
         return;
     *f = {id, 1, 0, -1, 0, 0};
-    int box = BoxAt(at);
+    int box = FindBoxAt(at);
     if (box >= 0) {
         MoveOnto(f, box);
         if (TOUCH_BOXES[box].zoom)
@@ -123,7 +123,7 @@ static void FingerLanded(SDL_FingerID id, Vec2 at) {
 // the pointer since; a finger on the boxes holds whichever it is on.
 static void FingerMoved(FingerSlot* f, Vec2 at) {
     if (!f->aims)
-        MoveOnto(f, BoxAt(at));
+        MoveOnto(f, FindBoxAt(at));
     else if (sAimFinger == f - sFingers && PointerOwnedBy(POINTER_FINGER))
         TakePointer(POINTER_FINGER, &at);
 }
@@ -140,7 +140,7 @@ static void FingerLifted(FingerSlot* f) {
 void FingerEvent(const SDL_TouchFingerEvent* finger) {
     if (finger->touchID == SDL_MOUSE_TOUCHID || !gWindow || !gRenderer)
         return;
-    Vec2 at = FingerOnScreen(finger);
+    Vec2 at = MapFingerToScreen(finger);
     FingerSlot* f = FindFinger(finger->fingerID);
     if (finger->type == SDL_EVENT_FINGER_DOWN) {
         sShown = 1;
