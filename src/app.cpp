@@ -28,19 +28,9 @@ void InitGameState() {
 
 void ClearGameState() {}
 
-// The pointer on the 800 by 600 logical screen, whatever the window's size or pixel density.
-Vec2 ReadMouse() {
-    Vec2 m;
-    SDL_GetMouseState(&m.x, &m.y);
-    if (gRenderer)
-        SDL_RenderCoordinatesFromWindow(gRenderer, m.x, m.y, &m.x, &m.y);
-    return m;
-}
-
 void Update(GameState* state) {
-    // A pad's stick, moved out of its dead zone, holds the pointer until the mouse moves.
-    if (!PadAim(&state->mouse))
-        state->mouse = ReadMouse();
+    PadAim(); // a stick pushed past its dead zone takes the pointer first
+    state->mouse = ReadPointer();
     // The mode is read once: the tick that ends the cutscene still only moves the camera.
     switch (state->mode) {
     case MODE_PLAYING:
@@ -54,6 +44,7 @@ void Update(GameState* state) {
     default:
         break;
     }
+    TouchTicked(); // taps lifted before this tick let go, now that it has read them
 }
 
 void UpdatePlaying() {
@@ -87,6 +78,7 @@ void Draw(GameState* state, SDL_Renderer* renderer) {
             DrawGoon(&state->goons[i]);
     DrawDebugBegin();
     DrawAppDebug();
+    DrawTouchControls();
     SDL_RenderPresent(renderer);
 }
 

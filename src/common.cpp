@@ -1,5 +1,6 @@
-// The shared kit: input bindings and gamepads, vector and angle arithmetic, the segment casts
-// behind all collision, and the line-drawn shapes and debug text lines every scene is drawn with.
+// The shared kit: the input bindings that keys, the mouse, pads and fingers all hold, and the one
+// pointer they take turns to put; vector and angle arithmetic, the segment casts behind all
+// collision, and the line-drawn shapes and debug text lines every scene is drawn with.
 #include "defs.h"
 
 #include <float.h>
@@ -55,168 +56,44 @@ void MouseDownSearch(u8 button, u8 down) {
     }
 }
 
-// A row is held while anything holds it: either of its bindings, or any pad.
+// A row is held while anything holds it: either of its bindings, any pad or any finger.
 bool BindHeld(u8 row) {
-    return gBindInfo[row].down[0] || gBindInfo[row].down[1] || gBindInfo[row].pads;
+    const BindInfo* info = &gBindInfo[row];
+    return info->down[0] || info->down[1] || info->pads || info->fingers;
 }
 
-// ---- Gamepads --------------------------------------------------------------------------
-// Each pad holds rows through its own bit of BindInfo::pads, so a row stays held until every
-// key, button and pad on it lets go, and an unplugged pad lets go of only what it held.
+// ---- The pointer -----------------------------------------------------------------------
+// The tick aims at one pointer, put by whichever last took it: a real mouse's motion, a pad's
+// stick or a finger on the world. The mouse is read live; the others leave it where they put it.
 
-constexpr int PAD_SLOTS = 8; // a bit each in BindInfo::pads; a ninth pad is not opened
-// Half an axis' travel (a trigger reads 0 to 32767, a stick as far each way): a stick or
-// trigger held past it holds its row, so one resting or brushed in passing holds nothing.
-constexpr i32 PAD_PRESS = 16384;
-// Distance from the aim stick's centre, in axis units, within which it leaves the aim alone: a
-// quarter of the travel, beyond what a worn stick reads at rest or on its way back to centre.
-constexpr f32 AIM_DEAD_ZONE = 8192;
-// Screen pixels from the body to the pointer a stick puts: the aim line's tip at zoom 1.
-constexpr f32 AIM_REACH = 160;
-// Where the turning view always shows the body: LOOK_AHEAD pixels below the screen's centre.
-constexpr Vec2 BODY_ON_SCREEN = {LOGICAL_W / 2, LOGICAL_H / 2 + LOOK_AHEAD};
-// The strongest item's push, in world units per tick, runs the motors at full strength and a
-// weaker one in proportion; each use is felt for RUMBLE_MS milliseconds.
-constexpr f32 RUMBLE_FULL_PUSH = 175;
-constexpr u32 RUMBLE_MS = 100;
+static PointerOwner sPointerOwner;
+static Vec2 sPointer; // where the pointer was last read or put, on the logical screen
 
-struct PadSlot {
-    SDL_Gamepad* gamepad; // null: a free slot
-    SDL_JoystickID id;
-    i16 aimX, aimY; // the right stick where it was last reported
-    u8 aimMoved;    // the right stick reported since the last tick
-};
-
-static PadSlot sPads[PAD_SLOTS];
-static int sAimPad = -1; // slot of the pad whose stick holds the pointer; -1: the mouse does
-static Vec2 sPadPointer;
-
-static PadSlot* FindPad(SDL_JoystickID id) {
-    for (PadSlot& pad : sPads)
-        if (pad.gamepad && pad.id == id)
-            return &pad;
-    return nullptr;
+// A null place keeps the pointer where it was last read: a finger on a touch control takes it
+// that way from the mouse, whose position SDL moves to the finger.
+void TakePointer(PointerOwner owner, const Vec2* at) {
+    sPointerOwner = owner;
+    if (at)
+        sPointer = *at;
 }
 
-static void PadHold(const PadSlot* pad, u8 row, bool held) {
-    u8 bit = 1 << (pad - sPads);
-    if (held)
-        gBindInfo[row].pads |= bit;
-    else
-        gBindInfo[row].pads &= ~bit;
+bool PointerOwnedBy(PointerOwner owner) {
+    return sPointerOwner == owner;
 }
 
-// SDL reports each pad once, whether there at start or plugged in later.
-void PadAdded(SDL_JoystickID id) {
-    if (FindPad(id))
-        return;
-    for (PadSlot& pad : sPads) {
-        if (!pad.gamepad) {
-            pad = {SDL_OpenGamepad(id), id, 0, 0, 0};
-            return;
-        }
-    }
+Vec2 ReadPointer() {
+    if (sPointerOwner == POINTER_MOUSE)
+        sPointer = ReadMouse();
+    return sPointer;
 }
 
-// An unplugged pad lets go of every row it held, and of the pointer. SDL reports its buttons
-// released and its axes centred just before, but the game does not count on that.
-void PadRemoved(SDL_JoystickID id) {
-    PadSlot* pad = FindPad(id);
-    if (!pad)
-        return;
-    for (u8 row = 0; row < BIND_COUNT; row++)
-        PadHold(pad, row, false);
-    if (sAimPad == pad - sPads)
-        sAimPad = -1;
-    SDL_CloseGamepad(pad->gamepad);
-    *pad = {};
-}
-
-void ClosePads() {
-    for (PadSlot& pad : sPads)
-        if (pad.gamepad)
-            PadRemoved(pad.id);
-}
-
-// The south button hops and the shoulders swap their side's item; the d-pad zooms, in the shell.
-void PadButton(SDL_JoystickID id, u8 button, u8 down) {
-    PadSlot* pad = FindPad(id);
-    if (!pad)
-        return;
-    if (button == SDL_GAMEPAD_BUTTON_SOUTH)
-        PadHold(pad, BIND_HOP, down);
-    else if (button == SDL_GAMEPAD_BUTTON_LEFT_SHOULDER)
-        PadHold(pad, BIND_SWAP0, down);
-    else if (button == SDL_GAMEPAD_BUTTON_RIGHT_SHOULDER)
-        PadHold(pad, BIND_SWAP1, down);
-}
-
-// An axis is reported at every change, so each report sets the rows by where it stands now:
-// the left stick drives (its y grows downward: up is forward), each trigger is its own side.
-// The right stick is only noted here; the tick reads it (PadAim).
-void PadAxis(SDL_JoystickID id, u8 axis, i16 value) {
-    PadSlot* pad = FindPad(id);
-    if (!pad)
-        return;
-    switch (axis) {
-    case SDL_GAMEPAD_AXIS_LEFTY:
-        PadHold(pad, BIND_FORWARD, value <= -PAD_PRESS);
-        PadHold(pad, BIND_BACK, value >= PAD_PRESS);
-        break;
-    case SDL_GAMEPAD_AXIS_LEFT_TRIGGER:
-        PadHold(pad, BIND_SIDE0, value >= PAD_PRESS);
-        break;
-    case SDL_GAMEPAD_AXIS_RIGHT_TRIGGER:
-        PadHold(pad, BIND_SIDE1, value >= PAD_PRESS);
-        break;
-    case SDL_GAMEPAD_AXIS_RIGHTX:
-        pad->aimX = value;
-        pad->aimMoved = 1;
-        break;
-    case SDL_GAMEPAD_AXIS_RIGHTY:
-        pad->aimY = value;
-        pad->aimMoved = 1;
-        break;
-    default:
-        break;
-    }
-}
-
-// Any motion of the mouse takes the pointer back from the pads.
-void MouseMoved() {
-    sAimPad = -1;
-}
-
-// The tick's pointer, if a pad's stick holds it. A right stick moved out of its dead zone takes
-// the pointer and puts it along its direction from the body, for the aim to follow as it follows
-// the mouse; within the dead zone the pointer stays. Read once a tick, when both of a stick's
-// axes are reported, so a stick let go, its x centred an event before its y, moves nothing.
-bool PadAim(Vec2* pointer) {
-    for (PadSlot& pad : sPads) {
-        if (!pad.aimMoved)
-            continue;
-        pad.aimMoved = 0;
-        f32 length = Magnitude(pad.aimX, pad.aimY);
-        if (length > AIM_DEAD_ZONE) {
-            sPadPointer = {BODY_ON_SCREEN.x + AIM_REACH * pad.aimX / length,
-                           BODY_ON_SCREEN.y + AIM_REACH * pad.aimY / length};
-            sAimPad = &pad - sPads;
-        }
-    }
-    if (sAimPad < 0)
-        return false;
-    *pointer = sPadPointer;
-    return true;
-}
-
-// Every open pad shakes briefly at each use of an item; a pad without motors refuses, which is
-// no matter.
-void PadRumble(f32 push) {
-    f32 share = fabsf(push) / RUMBLE_FULL_PUSH;
-    u16 strength = share < 1 ? (u16)(share * 0xFFFF + 0.5f) : 0xFFFF;
-    for (PadSlot& pad : sPads)
-        if (pad.gamepad)
-            SDL_RumbleGamepad(pad.gamepad, strength, strength, RUMBLE_MS);
+// The mouse on the 800 by 600 logical screen, whatever the window's size or pixel density.
+Vec2 ReadMouse() {
+    Vec2 m;
+    SDL_GetMouseState(&m.x, &m.y);
+    if (gRenderer)
+        SDL_RenderCoordinatesFromWindow(gRenderer, m.x, m.y, &m.x, &m.y);
+    return m;
 }
 
 // ---- Vectors and angles ----------------------------------------------------------------

@@ -21,7 +21,7 @@ static void DrawNormalMark(const Ray* ray) {
 }
 
 void DrawDebug() {
-    DrawDebugScene(ReadMouse());
+    DrawDebugScene(ReadPointer());
 }
 
 void DrawDebugScene(Vec2 pointer) {

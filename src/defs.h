@@ -92,6 +92,7 @@ struct BindInfo {
     Bind binds[2]; // primary, secondary
     u8 down[2];    // held flag of each binding
     u8 pads;       // the pads holding the row, a bit for each pad slot
+    u8 fingers;    // the fingers holding the row, a bit for each finger slot
 };
 
 enum BindRow : u8 {
@@ -113,15 +114,30 @@ void KeyPressed(i32 key, u8 down);
 void MouseDownSearch(u8 button, u8 down);
 bool BindHeld(u8 row);
 
+// The one pointer the tick aims at, on the logical screen, and who put it there last.
+enum PointerOwner : u8 { POINTER_MOUSE, POINTER_PAD, POINTER_FINGER };
+
+void TakePointer(PointerOwner owner, const Vec2* at);
+bool PointerOwnedBy(PointerOwner owner);
+Vec2 ReadPointer();
+Vec2 ReadMouse();
+
 // Gamepads: each opened as it comes, holding rows as its keys would; its right stick aims.
 void PadAdded(SDL_JoystickID id);
 void PadRemoved(SDL_JoystickID id);
 void PadButton(SDL_JoystickID id, u8 button, u8 down);
 void PadAxis(SDL_JoystickID id, u8 axis, i16 value);
-void MouseMoved();
-bool PadAim(Vec2* pointer);
+void PadAim();
 void PadRumble(f32 push);
 void ClosePads();
+
+// Touch: boxes drawn over the game, shown from the first touch, hold rows as keys do; a finger
+// on the world aims.
+void FingerEvent(const SDL_TouchFingerEvent* finger);
+void LetGoOfFingers();
+void TouchTicked();
+void HideTouchControls();
+void DrawTouchControls();
 
 // ---- Object records --------------------------------------------------------------------
 
@@ -223,7 +239,6 @@ void UpdateCutscene();
 void DrawAppDebug();
 void PlaceCrates();
 void ClearGameState();
-Vec2 ReadMouse();
 
 // ---- Camera and view -------------------------------------------------------------------
 
@@ -250,6 +265,7 @@ extern u8 debug;
 extern u64 mTicks;
 
 u64 TickTarget(u64 ms);
+void Zoom(f32 notches);
 
 extern "C" {
 SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]);

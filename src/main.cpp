@@ -55,8 +55,11 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
     // Keys and the mouse play without pads, so pads that cannot start are only mentioned.
     if (!SDL_InitSubSystem(SDL_INIT_GAMEPAD))
         printf("gamepad init fail, playing without pads\n");
+    // At the screen's own pixels on a dense screen; the window's size stays in its own units,
+    // which the pointer and the fingers are mapped from.
     if (!SDL_CreateWindowAndRenderer(debug ? debugtitle : title, LOGICAL_W, LOGICAL_H,
-                                     SDL_WINDOW_RESIZABLE, &gWindow, &gRenderer)) {
+                                     SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIGH_PIXEL_DENSITY, &gWindow,
+                                     &gRenderer)) {
         StartFailed("winrender create failiure", "The game window could not be opened.");
         return SDL_APP_FAILURE;
     }
@@ -65,35 +68,55 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
     return SDL_APP_CONTINUE;
 }
 
-// A wheel notch or a d-pad press.
-static void Zoom(f32 notches) {
+// A wheel notch, a d-pad press or a touch on a zoom box.
+void Zoom(f32 notches) {
     if (gApp)
         gApp->zoom = gApp->zoom + notches * ZOOM_STEP;
 }
 
-// Events only record input; the next tick acts on it.
+// Events only record input; the next tick acts on it. SDL also reports every touch as the mouse:
+// those reports are left out, so that a finger is heard once, as a finger. Anything but a touch
+// hides the touch controls.
 SDL_AppResult SDL_AppEvent(void* appstate, SDL_Event* event) {
     (void)appstate;
     switch (event->type) {
     case SDL_EVENT_QUIT:
         return SDL_APP_SUCCESS;
     case SDL_EVENT_KEY_DOWN:
+        HideTouchControls();
         KeyPressed(event->key.key, 1);
         break;
     case SDL_EVENT_KEY_UP:
         KeyPressed(event->key.key, 0);
         break;
     case SDL_EVENT_MOUSE_BUTTON_DOWN:
+        if (event->button.which == SDL_TOUCH_MOUSEID)
+            break;
+        HideTouchControls();
         MouseDownSearch(event->button.button, 1);
         break;
     case SDL_EVENT_MOUSE_BUTTON_UP:
-        MouseDownSearch(event->button.button, 0);
+        if (event->button.which != SDL_TOUCH_MOUSEID)
+            MouseDownSearch(event->button.button, 0);
         break;
     case SDL_EVENT_MOUSE_WHEEL:
-        Zoom(event->wheel.y);
+        if (event->wheel.which != SDL_TOUCH_MOUSEID)
+            Zoom(event->wheel.y);
         break;
     case SDL_EVENT_MOUSE_MOTION:
-        MouseMoved();
+        if (event->motion.which == SDL_TOUCH_MOUSEID)
+            break;
+        HideTouchControls();
+        TakePointer(POINTER_MOUSE, nullptr);
+        break;
+    case SDL_EVENT_FINGER_DOWN:
+    case SDL_EVENT_FINGER_MOTION:
+    case SDL_EVENT_FINGER_UP:
+    case SDL_EVENT_FINGER_CANCELED:
+        FingerEvent(&event->tfinger);
+        break;
+    case SDL_EVENT_WINDOW_FOCUS_LOST:
+        LetGoOfFingers();
         break;
     case SDL_EVENT_GAMEPAD_ADDED:
         PadAdded(event->gdevice.which);
@@ -144,15 +167,20 @@ SDL_AppResult SDL_AppIterate(void* appstate) {
 }
 
 // SDL's own shutdown, which follows, releases the window, the renderer and the subsystems. The
-// pads are closed here, so that the table of open pads is empty again for a later start in the
-// same process (as the tests make).
+// pads are closed and the fingers let go of here, and the mouse given the pointer, so that a
+// later start in the same process (as the tests make) begins afresh.
 void SDL_AppQuit(void* appstate, SDL_AppResult result) {
     (void)appstate;
     (void)result;
     ClosePads();
+    LetGoOfFingers();
+    HideTouchControls();
+    TakePointer(POINTER_MOUSE, nullptr);
     free(gApp);
     gApp = nullptr;
     gPlayer = nullptr;
     gInventory = nullptr;
     gFloor = nullptr;
+    gWindow = nullptr; // SDL releases them next
+    gRenderer = nullptr;
 }

@@ -38,12 +38,13 @@ inline bool Near(Vec2 got, Vec2 want) { // within two thousandths on each axis
 
 constexpr u32 WHITE = 0xFFFFFF, GREY = 0x212121, RED = 0xFF0000, BLACK = 0;
 
-struct Canvas { // gRenderer draws into a black 800 by 600 surface
+struct Canvas { // gRenderer draws into a black 800 by 600 surface, until the canvas goes
+    SDL_Renderer* before = gRenderer;
     SDL_Surface* surface = SDL_CreateSurface(LOGICAL_W, LOGICAL_H, SDL_PIXELFORMAT_XRGB8888);
     SDL_Renderer* renderer = gRenderer = SDL_CreateSoftwareRenderer(surface);
     ~Canvas() {
         SDL_DestroyRenderer(renderer);
-        gRenderer = nullptr;
+        gRenderer = before;
         SDL_DestroySurface(surface);
     }
     u32 At(int x, int y) { // 0xRRGGBB

@@ -39,11 +39,12 @@ count() { # X Y W H RRGGBB: pixels of that colour in the rectangle
 near() { [ "$(count $(($1 - 1)) $(($2 - 1)) 3 3 "$3")" -gt 0 ]; } # X Y RRGGBB, give or take 1
 changed() { compare -metric AE "$SHOT[$4x$5+$2+$3]" "$1[$4x$5+$2+$3]" null: 2>&1; } # FILE X Y W H
 
-# X Y: the logical screen there is dark grey, its hints and ticking counters white.
+# X Y: the logical screen there is dark grey, its hints and ticking counters white; no touch box.
 expect_game_screen() {
     local x=$1 y=$2
     expect "dark grey screen, white hints" '[ "$(count $x $y 800 600 $GREY)" -gt 400000 ] &&
         [ "$(count $((x + 4)) $((y + 4)) 96 32 $WHITE)" -gt 600 ]'
+    expect "no touch controls" '[ "$(count $((x + 20)) $((y + 370)) 80 1 $WHITE)" -lt 80 ] || [ "$(count $((x + 700)) $((y + 490)) 80 1 $WHITE)" -lt 80 ]'
     cp $SHOT counters.png
     shot_until "counters ticking" '[ "$(changed counters.png $((x + 4)) $((y + 36)) 96 16)" -gt 0 ]'
     expect "counters in white" '[ "$(count $((x + 4)) $((y + 36)) 96 16 $WHITE)" -gt 20 ]'
