@@ -4,11 +4,7 @@
 const Vec2 UP = {400, 100}, RIGHT = {700, 420}, LEFT = {100, 420}, UP_LEFT = {200, 200};
 
 // The keys held (w s a d q e and space, by their key codes), for so many ticks, the pointer there.
-const struct {
-    const char* keys;
-    int ticks;
-    Vec2 pointer;
-} kScript[] = {
+const std::tuple<const char*, int, Vec2> kScript[] = {
     {"w", 300, UP},      // the item in the right hand leaves one wheel to drive: a circle
     {"d", 60, UP},       // fire it: pushed back down the screen, then coast
     {"e", 1, UP},        // the item to the reserve: both wheels free
@@ -34,18 +30,18 @@ TEST_F(GameFixture, AScriptedGameComputesTheSameBitsOnEveryBuild) {
         for (size_t i = 0; i < n; i++)
             h = (h ^ ((const u8*)p)[i]) * 16777619u;
     };
-    for (int ticks = 0; const auto& play : kScript) {
-        for (const char* k = play.keys; *k; k++)
+    for (int ticks = 0; const auto& [keys, length, pointer] : kScript) {
+        for (const char* k = keys; *k; k++)
             KeyPressed(*k, 1);
-        for (int t = 0; t < play.ticks; t++) {
-            Tick(1, play.pointer);
+        for (int t = 0; t < length; t++) {
+            Tick(1, pointer);
             mix(&gApp->camera, sizeof(Vec2) + 2 * sizeof(f32)); // camera, zoom, cameraAngle
             mix(gPlayer, sizeof(Player));
             mix(gInventory, sizeof(Inventory));
             if (++ticks % 1000 == 0)
                 digests.push_back(h);
         }
-        for (const char* k = play.keys; *k; k++)
+        for (const char* k = keys; *k; k++)
             KeyPressed(*k, 0);
     }
     EXPECT_EQ(digests, (std::vector<u32>{731074955, 441575606, 500610764, 4036300035, 3040272348,

@@ -10,16 +10,14 @@ extern "C" bool __wrap_SDL_RenderLine(SDL_Renderer* r, float x1, float y1, float
     return __real_SDL_RenderLine(r, x1, y1, x2, y2);
 }
 
-static SDL_AppResult Send(SDL_Event e) { // an event, as SDL hands it to the game
-    return SDL_AppEvent(nullptr, &e);
-}
-
 // Events only record input: a side held by its key and its button is held until both let go, and
 // only the quit request ends the game. Ticks follow the clock; 1 to 30 count down, all but the
-// camera still, with w held; w acts on tick 31. At any zoom the player stands at (400, 420).
+// camera still, with w held; on 31 w moves the player, then a goon beyond the world follows.
 TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
     EXPECT_EQ(TickTarget(4369083), 262144u); // 262144.99 ticks: a float quotient rounds up
     InitGameState();
+    auto Send = [](SDL_Event e) { return SDL_AppEvent(nullptr, &e); };  // as SDL hands it over
+    Goon& g = gApp->goons[0] = {{{0, 900}, 0, 1}, {}, GOON_CHASING, 0}; // beyond the world
     Send({.key = {.type = SDL_EVENT_KEY_DOWN, .key = 'd'}});
     Send({.button = {.type = SDL_EVENT_MOUSE_BUTTON_DOWN, .button = SDL_BUTTON_RIGHT}});
     Send({.key = {.type = SDL_EVENT_KEY_UP, .key = 'd'}});
@@ -33,7 +31,9 @@ TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
         Update(gApp);
         EXPECT_EQ(gApp->mode, t < 30 ? MODE_CUTSCENE : MODE_PLAYING) << t;
         EXPECT_TRUE(t > 31 || (gPlayer->pos.y < 0) == (t == 31)) << t;
-        DrawInfo at = GetDrawInfo(&gPlayer->pos);
+        EXPECT_TRUE(t > 31 || (g.pos.y == (t < 31 ? 900 : 894) && g.target.y == gPlayer->pos.y))
+            << t;
+        DrawInfo at = GetDrawInfo(&gPlayer->pos); // at any zoom the player stands at (400, 420)
         EXPECT_TRUE(Near(at.pos, {400, 420}) && at.angle == -gPlayer->facing) << t;
         EXPECT_NEAR(at.scale, t % 3 ? t % 3 * 1.5f : 1 / 3.0f, 1e-6f) << t;
     }
@@ -57,15 +57,11 @@ TEST_F(GameFixture, AFrameShowsTheWorldTheSlotsTheHintsAndTheCounters) {
                 c.At(400, 300) == RED);
     EXPECT_EQ(c.At(500, 325), 0x147878u); // the overlay's top side
     EXPECT_TRUE(c.Count(RED, 10, 90, 8, 30) == 240 && c.Count(RED, 0, 0, 100, 130) == 240);
-    struct Box {
-        int x, y;
-        const char* label;
-    } boxes[] = {
-        {10, 200, "-1"}, {60, 200, "2"}, {35, 175, "7"}, {35, 225, "-1"}}; // L, R, top, bottom
-    for (Box b : boxes) {
-        EXPECT_EQ(c.Count(WHITE, b.x, b.y, 20, 20) + c.Count(BLACK, b.x, b.y, 20, 20), 400) << b.x;
-        EXPECT_TRUE(c.Shows(BLACK, b.x + 5, b.y + 5, b.label)) << b.x;
-    }
+    auto box = [&](int x, int y, const char* id) { // white, its id in black: hands, then reserve
+        return c.Count(WHITE, x, y, 20, 20) + c.Count(BLACK, x, y, 20, 20) == 400 &&
+               c.Shows(BLACK, x + 5, y + 5, id);
+    };
+    EXPECT_TRUE(box(10, 200, "-1") && box(60, 200, "2") && box(35, 175, "7") && box(35, 225, "-1"));
     const char* text[] = {"ws      move", "eq item swap", "space    hop",
                           "ad  turn/use", "-7259",        "71582667"};
     for (int k = 0; k < 6; k++)
