@@ -67,7 +67,8 @@ linux() {
   # The newest glibc symbol version the program uses is the oldest glibc it runs on.
   local glibc
   glibc=$(readelf -W --dyn-syms "$program" | grep -o 'GLIBC_[0-9.]*' | sort -uV | tail -n 1)
-  sed "s/@GLIBC@/${glibc#GLIBC_}/" "$root/packaging/README-linux.txt" >"$lin/$name/README.txt"
+  sed -e "s/@GLIBC@/${glibc#GLIBC_}/" -e "s/@MACHINE@/${machine//_/-}/" "$root/packaging/README-linux.txt" \
+    >"$lin/$name/README.txt"
   cp "$root/LICENSE" "$lin/$name/LICENSE.txt"
   cp "$root/.deps/sdl3/LICENSE.txt" "$lin/$name/SDL3-LICENSE.txt"
   tar -C "$lin" --owner=0 --group=0 --numeric-owner --sort=name -czf "$out/$name.tar.gz" "$name"
