@@ -25,9 +25,7 @@ case_linux_tar() { tar -xzf "$DIST"/wheels-*-linux-x86_64.tar.gz && cd wheels-*/
 # deb ARCH PROGRAM...: the .deb's program, its menu entry and its icon.
 case_deb() { deb amd64 ./bin/wheels; }
 deb() {
-    local arch=$1 && shift
-    dpkg-deb -x "$DIST"/wheels_*_$arch.deb . && cd usr || fail "no .deb"
-    expect "a package for $arch" '[ "$(dpkg-deb -f "$DIST"/wheels_*_$arch.deb Architecture)" = $arch ]'
+    dpkg-deb -x "$DIST"/wheels_*_$1.deb . && cd usr && shift || fail "no .deb"
     expect "a valid menu entry that starts bin/wheels, and its icon" 'desktop-file-validate share/applications/wheels.desktop &&
         grep -qx Exec=wheels share/applications/wheels.desktop && rsvg-convert share/icons/hicolor/scalable/apps/wheels.svg >/dev/null'
     play "$@"
