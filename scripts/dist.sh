@@ -73,6 +73,7 @@ linux() {
   cp "$root/.deps/sdl3/LICENSE.txt" "$lin/$name/SDL3-LICENSE.txt"
   tar -C "$lin" --owner=0 --group=0 --numeric-owner --sort=name -czf "$out/$name.tar.gz" "$name"
 
+  # A cross-built .deb takes its C library's version from here (packaging/install.cmake).
   [ ${#cross[@]} -eq 0 ] || cmake -S "$root" -B "$lin" -DGAME_GLIBC="${glibc#GLIBC_}" >/dev/null
   (cd "$lin" && cpack -G DEB -B "$lin/cpack" >"$lin/cpack.log" 2>&1) || { cat "$lin/cpack.log" >&2; exit 1; }
   cp "$lin/cpack/wheels_${version}_$arch.deb" "$out/"
