@@ -101,4 +101,12 @@ set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "\
 libgl1, libegl1, libxcursor1, libxfixes3, libxi6, libxrandr2, libxss1, \
 libwayland-client0, libwayland-cursor0, libwayland-egl1, libxkbcommon0, \
 libdecor-0-0, libdecor-0-plugin-1-cairo")
+# Cross-built for 64-bit ARM (packaging/aarch64-linux-gnu.cmake): Debian's name for it, not this
+# machine's. dpkg-shlibdeps sees only this machine's C library; the newest glibc symbol version
+# the program uses (GAME_GLIBC, which scripts/dist.sh reads from it) is what it gives for x86-64.
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "aarch64")
+  set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE arm64)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
+  string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", libc6 (>= ${GAME_GLIBC})")
+endif()
 include(CPack)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds the downloads into dist/: the Windows zip, the Linux tar.gz, the Debian package and the
-# web zip. Each comes from a Release build of its own (build-dist-windows/, build-dist-linux/,
-# build-dist-web/) with SDL3 and the C++ runtime linked in; later runs reuse those builds and
-# rebuild only what changed.
+# Builds the downloads into dist/: the Windows zip, the Linux tar.gz and Debian package for x86-64
+# and for 64-bit ARM, and the web zip. Each comes from a Release build of its own
+# (build-dist-windows/, build-dist-linux/, build-dist-linux-arm64/, build-dist-web/) with SDL3 and
+# the C++ runtime linked in; later runs reuse those builds and rebuild only what changed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -29,35 +29,57 @@ if x86_64-w64-mingw32-objdump -p "$win/$name/wheels.exe" | grep -iE 'DLL Name: (
 fi
 (cd "$win" && zip -q -X -l "$out/$name.zip" "$name"/*.txt && zip -q -X "$out/$name.zip" "$name/wheels.exe")
 
-# Linux: built with Debian's hardening flags; installed under /usr for the .deb, and the program
-# with its README and licences in a folder of its own for the tar.gz.
-lin="$root/build-dist-linux"
-name="wheels-$version-linux-x86_64"
-flags() { (cd "$root" && DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"); }
-cmake -S "$root" -B "$lin" -DCMAKE_BUILD_TYPE=Release -DGAME_STATIC=ON -DGAME_TESTS=OFF \
-  -DCMAKE_INSTALL_PREFIX=/usr \
-  -DCMAKE_C_FLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" \
-  -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \
-  -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
-cmake --build "$lin" -j"$(nproc)" >/dev/null
-rm -rf "$lin/stage" "${lin:?}/$name"
-DESTDIR="$lin/stage" cmake --install "$lin" >/dev/null
-needed=$(objdump -p "$lin/stage/usr/bin/wheels" | awk '$1 == "NEEDED" { print $2 }')
-if grep -vxE 'lib(c|m|dl|pthread|rt)\.so\.[0-9]+|ld-linux-x86-64\.so\.2' <<<"$needed"; then
-  echo "dist: the Linux program needs a library beyond the C library" >&2
-  exit 1
-fi
-mkdir "$lin/$name"
-cp "$lin/stage/usr/bin/wheels" "$lin/$name/"
-# The newest glibc symbol version the program uses is the oldest glibc it runs on.
-glibc=$(objdump -T "$lin/$name/wheels" | grep -o 'GLIBC_[0-9.]*' | sort -uV | tail -n 1)
-sed "s/@GLIBC@/${glibc#GLIBC_}/" "$root/packaging/README-linux.txt" >"$lin/$name/README.txt"
-cp "$root/LICENSE" "$lin/$name/LICENSE.txt"
-cp "$root/.deps/sdl3/LICENSE.txt" "$lin/$name/SDL3-LICENSE.txt"
-tar -C "$lin" --owner=0 --group=0 --numeric-owner --sort=name -czf "$out/$name.tar.gz" "$name"
+# linux ARCH: the Linux program for Debian's architecture ARCH, amd64 (this machine's) or arm64
+# (cross-compiled), in a Release build of its own, with Debian's hardening flags for ARCH; installed
+# under /usr for the .deb, and the program with its README and licences in a folder of its own
+# for the tar.gz.
+linux() {
+  local arch=$1 lin machine loader elf cross=()
+  case $arch in
+  amd64) lin="$root/build-dist-linux" machine=x86_64 loader=ld-linux-x86-64.so.2 elf="X86-64" ;;
+  arm64)
+    lin="$root/build-dist-linux-arm64" machine=arm64 loader=ld-linux-aarch64.so.1 elf=AArch64
+    cross=(-DCMAKE_TOOLCHAIN_FILE="$root/packaging/aarch64-linux-gnu.cmake")
+    ;;
+  esac
+  local name="wheels-$version-linux-$machine"
+  flags() { (cd "$root" && DEB_HOST_ARCH=$arch DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"); }
+  cmake -S "$root" -B "$lin" "${cross[@]}" -DCMAKE_BUILD_TYPE=Release -DGAME_STATIC=ON -DGAME_TESTS=OFF \
+    -DCMAKE_INSTALL_PREFIX=/usr \
+    -DCMAKE_C_FLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" \
+    -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(flags LDFLAGS)" >/dev/null
+  cmake --build "$lin" -j"$(nproc)" >/dev/null
+  rm -rf "$lin/stage" "${lin:?}/$name"
+  DESTDIR="$lin/stage" cmake --install "$lin" >/dev/null
+  local program="$lin/stage/usr/bin/wheels"
+  if ! readelf -h "$program" | grep -qE "^ *Machine: .*\b$elf\$"; then
+    echo "dist: the Linux program for $arch is not built for its processor ($elf)" >&2
+    exit 1
+  fi
+  if readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' |
+    grep -vxE "lib(c|m|dl|pthread|rt)\.so\.[0-9]+|${loader//./\\.}"; then
+    echo "dist: the Linux program for $arch needs a library beyond the C library" >&2
+    exit 1
+  fi
+  mkdir "$lin/$name"
+  cp "$program" "$lin/$name/"
+  # The newest glibc symbol version the program uses is the oldest glibc it runs on.
+  local glibc
+  glibc=$(readelf -W --dyn-syms "$program" | grep -o 'GLIBC_[0-9.]*' | sort -uV | tail -n 1)
+  sed -e "s/@GLIBC@/${glibc#GLIBC_}/" -e "s/@MACHINE@/${machine//_/-}/" "$root/packaging/README-linux.txt" \
+    >"$lin/$name/README.txt"
+  cp "$root/LICENSE" "$lin/$name/LICENSE.txt"
+  cp "$root/.deps/sdl3/LICENSE.txt" "$lin/$name/SDL3-LICENSE.txt"
+  tar -C "$lin" --owner=0 --group=0 --numeric-owner --sort=name -czf "$out/$name.tar.gz" "$name"
 
-(cd "$lin" && cpack -G DEB -B "$lin/cpack" >"$lin/cpack.log" 2>&1) || { cat "$lin/cpack.log" >&2; exit 1; }
-cp "$lin/cpack/wheels_${version}_amd64.deb" "$out/"
+  # A cross-built .deb takes its C library's version from here (packaging/install.cmake).
+  [ ${#cross[@]} -eq 0 ] || cmake -S "$root" -B "$lin" -DGAME_GLIBC="${glibc#GLIBC_}" >/dev/null
+  (cd "$lin" && cpack -G DEB -B "$lin/cpack" >"$lin/cpack.log" 2>&1) || { cat "$lin/cpack.log" >&2; exit 1; }
+  cp "$lin/cpack/wheels_${version}_$arch.deb" "$out/"
+}
+linux amd64
+linux arm64
 
 # The web: the page, the game as wheels.js and wheels.wasm, its icon, README and licences, zipped
 # with index.html at the zip's root, as web game hosts take it. Debian's Emscripten runs its
@@ -74,6 +96,8 @@ cmake --install "$web" --prefix "$web/$name" >/dev/null
 
 # The package and its desktop entry as Debian's own tools see them.
 desktop-file-validate "$root/packaging/wheels.desktop"
-lintian --fail-on error "$out/wheels_${version}_amd64.deb" 2>&1 | { grep -v '^running with root' || true; }
+for arch in amd64 arm64; do
+  lintian --fail-on error "$out/wheels_${version}_$arch.deb" 2>&1 | { grep -v '^running with root' || true; }
+done
 
 ls -l "$out"

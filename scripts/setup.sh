@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the downloads need, and builds SDL3 3.2 three times from
+# Installs what the build, the tests and the downloads need, and builds SDL3 3.2 four times from
 # Debian's own source package: for this machine (shared and static library, X11 and Wayland) into
-# .deps/sdl3, for 64-bit Windows (static library) into .deps/sdl3-mingw, and for the web
-# (static library, Emscripten) into .deps/sdl3-web.
+# .deps/sdl3, for 64-bit ARM Linux (static library, against Debian's arm64 packages unpacked into
+# .deps/arm64) into .deps/sdl3-arm64, for 64-bit Windows (static library) into .deps/sdl3-mingw,
+# and for the web (static library, Emscripten) into .deps/sdl3-web.
 # Safe to run again: installed packages, the fetched source and the SDL3 builds are reused; an
 # SDL3 build is redone only when the options it is built with, or its patch, change.
 set -euo pipefail
@@ -38,6 +39,8 @@ packages=(
   openbox wmctrl weston
   # the web download: Debian's Emscripten, and Chromium driven through Selenium to try it
   emscripten chromium chromium-driver python3-selenium
+  # 64-bit ARM: Debian's cross compiler, and qemu to run what it builds
+  crossbuild-essential-arm64 qemu-user
 )
 
 missing=()
@@ -50,43 +53,97 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Debian's own SDL3 source package from the next release, fetched once into .deps/apt/src. apt
-# fetches and verifies it through a private sources folder and lists, so the machine's apt set-up
-# is untouched; the archive is the one this machine's apt already uses.
+# Debian's archive as this machine's apt already uses it, and the machine's own release:
+# "URI CODENAME" in $archive.
+find_archive() {
+  [ -z "${archive:-}" ] || return 0
+  local index='$(LABEL) $(REPO_URI) $(CODENAME)'
+  archive=$(apt-get indextargets --format "$index" 2>/dev/null | awk '$1 == "Debian" { print $2, $3; exit }')
+  if [ -z "$archive" ]; then
+    "${sudo_cmd[@]}" apt-get update -qq
+    archive=$(apt-get indextargets --format "$index" 2>/dev/null | awk '$1 == "Debian" { print $2, $3; exit }')
+  fi
+  [ -n "$archive" ] || { echo "setup: no Debian archive in this machine's apt configuration" >&2; exit 1; }
+}
+
+# private_apt DIR TYPE [SUITE]: a fresh apt state in DIR whose one source is Debian's archive
+# (TYPE "deb" or "deb-src", SUITE or the machine's own release, main), checked against Debian's
+# archive keyring; apt_opts then runs apt-get on it with its own lists and cache, so that the
+# machine's apt set-up, lists and cache stay untouched.
+private_apt() {
+  find_archive
+  rm -rf "$1"
+  mkdir -p "$1/sources.list.d" "$1/lists/partial" "$1/cache"
+  echo "$2 [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] ${archive% *} ${3:-${archive#* }} main" \
+    >"$1/sources.list.d/debian.list"
+  apt_opts=(
+    -o Dir::Etc::sourcelist=/dev/null
+    -o Dir::Etc::sourceparts="$1/sources.list.d"
+    -o Dir::State::Lists="$1/lists"
+    -o Dir::Cache="$1/cache"
+    -o APT::Sandbox::User=root
+  )
+}
+
+# Debian's own SDL3 source package from the next release, fetched once into .deps/apt/src.
 aptdir="$deps/apt"
 source_tarball() {
   ls "$aptdir/src"/libsdl3_*.orig.tar.* 2>/dev/null | head -n 1
 }
-archive_uri() {
-  apt-get indextargets --format '$(LABEL) $(REPO_URI)' 2>/dev/null | awk '$1 == "Debian" { print $2; exit }'
-}
 fetch_source() {
   [ -z "$(source_tarball)" ] || return 0
-  local uri
-  uri=$(archive_uri)
-  if [ -z "$uri" ]; then
-    "${sudo_cmd[@]}" apt-get update -qq
-    uri=$(archive_uri)
-  fi
-  [ -n "$uri" ] || { echo "setup: no Debian archive in this machine's apt configuration" >&2; exit 1; }
-  rm -rf "$aptdir"
-  mkdir -p "$aptdir/sources.list.d" "$aptdir/lists/partial" "$aptdir/src"
-  echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] $uri trixie main" \
-    >"$aptdir/sources.list.d/sdl3-source.list"
-  local apt_opts=(
-    -o Dir::Etc::sourcelist=/dev/null
-    -o Dir::Etc::sourceparts="$aptdir/sources.list.d"
-    -o Dir::State::Lists="$aptdir/lists"
-    -o APT::Sandbox::User=root
-  )
+  private_apt "$aptdir" deb-src trixie
+  mkdir -p "$aptdir/src"
   echo "setup: fetching the SDL3 source package"
   "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" update -qq
   (cd "$aptdir/src" && "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" source --download-only -qq libsdl3)
   [ -n "$(source_tarball)" ] || { echo "setup: no SDL3 source tarball was fetched" >&2; exit 1; }
 }
 
+# Debian's arm64 packages of the machine's own release that SDL3 for arm64 builds against and the
+# arm64 game and unit tests run against under qemu, unpacked into .deps/arm64 (the emulated
+# machine's root). apt fetches and verifies them through a private state for arm64 alone, with
+# an empty package status; nothing is installed, and the tree is fetched again only when this
+# list changes.
+tree="$deps/arm64"
+tree_packages=(
+  # the headers and pkg-config files of SDL3's X11 and Wayland back ends, with their libraries
+  libx11-dev libxext-dev libxrandr-dev libxcursor-dev libxi-dev libxfixes-dev libxss-dev libxkbcommon-dev
+  libwayland-dev wayland-protocols libdecor-0-dev libegl-dev
+  # GL and EGL with Mesa's drivers, which SDL loads when the game starts (libdecor's plugin, for
+  # Wayland compositors that draw no decorations, is left out: the game runs here under X11)
+  libgl1 libegl1 libgl1-mesa-dri
+)
+fetch_tree() {
+  [ "$(cat "$tree/.packages" 2>/dev/null)" != "${tree_packages[*]}" ] || return 0
+  local dir="$deps/apt-arm64" stage="$deps/arm64-stage" deb
+  private_apt "$dir" deb
+  mkdir "$dir/preferences.d"
+  touch "$dir/status"
+  apt_opts+=(
+    -o APT::Architecture=arm64 -o APT::Architectures=arm64
+    -o Dir::State::status="$dir/status" -o Dir::State::extended_states="$dir/extended_states"
+    -o Dir::Etc::preferences=/dev/null -o Dir::Etc::preferencesparts="$dir/preferences.d"
+    -o Dir::Log="$dir/log"
+  )
+  echo "setup: fetching Debian's arm64 packages into $tree"
+  "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" update -qq
+  "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" install -qq -y --download-only --no-install-recommends \
+    "${tree_packages[@]}" >/dev/null
+  rm -rf "$stage"
+  mkdir -p "$stage"
+  for deb in "$dir"/cache/archives/*.deb; do
+    dpkg-deb -x "$deb" "$stage"
+  done
+  echo "${tree_packages[*]}" >"$stage/.packages"
+  rm -rf "$tree"
+  mv "$stage" "$tree"
+  rm -rf "$dir" "$deps/sdl3-arm64/.options" # SDL3 for arm64 is built against the new tree
+}
+
 # build_sdl3 PREFIX CMAKE-OPTIONS...: builds SDL3 from the fetched source into PREFIX, unless
-# PREFIX/.options already names the same source and options. The build is installed beside
+# PREFIX/.options already names the same source and options (files of the project named from its
+# root, so that checkouts sharing .deps agree on them). The build is installed beside
 # PREFIX first and put in its place by renaming only once it is complete, so that builds linking
 # the old one keep working until then and a failed build replaces nothing. SDL3_PATCH=FILE before
 # the call applies FILE to the unpacked source, and .options names the patch's checksum too.
@@ -96,7 +153,7 @@ build_sdl3() {
   fetch_source
   local tarball mark
   tarball=$(source_tarball)
-  mark="$(basename "$tarball") $*"
+  mark="$(basename "$tarball") ${*//"$root/"/}"
   [ -z "${SDL3_PATCH:-}" ] || mark+=" patch $(sha256sum <"$SDL3_PATCH" | cut -c1-16)"
   if [ -f "$prefix/.options" ] && [ "$(cat "$prefix/.options")" = "$mark" ]; then
     return 0
@@ -139,9 +196,15 @@ common=(-DCMAKE_BUILD_TYPE=Release -DSDL_TESTS=OFF -DSDL_EXAMPLES=OFF -DSDL_TEST
 # and their libraries, libdecor and GL stay loaded at run time, so the static build needs nothing
 # but glibc at link time.
 SDL3_DRIVERS=(X11 WAYLAND)
-build_sdl3 "$deps/sdl3" "${common[@]}" -DSDL_SHARED=ON -DSDL_STATIC=ON \
-  -DCMAKE_POSITION_INDEPENDENT_CODE=ON -DSDL_X11=ON -DSDL_WAYLAND=ON -DSDL_WAYLAND_LIBDECOR=ON \
-  -DSDL_KMSDRM=OFF
+linux=(-DCMAKE_POSITION_INDEPENDENT_CODE=ON -DSDL_X11=ON -DSDL_WAYLAND=ON -DSDL_WAYLAND_LIBDECOR=ON
+  -DSDL_KMSDRM=OFF)
+build_sdl3 "$deps/sdl3" "${common[@]}" -DSDL_SHARED=ON -DSDL_STATIC=ON "${linux[@]}"
+
+# 64-bit ARM Linux, cross-compiled with Debian's compiler against the arm64 tree: the static
+# library, built as this machine's, for the arm64 downloads and unit tests.
+fetch_tree
+build_sdl3 "$deps/sdl3-arm64" "${common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON "${linux[@]}" \
+  -DCMAKE_TOOLCHAIN_FILE="$root/packaging/aarch64-linux-gnu.cmake"
 
 # Windows, cross-compiled with SDL's own toolchain file: a static library for a one-file .exe.
 # Debian's source leaves out the prebuilt Direct3D shaders, so the GPU API and the Direct3D
@@ -168,7 +231,7 @@ build_gtest() {
   local prefix=$1 work="$deps/$(basename "$1")-build"
   shift
   local mark
-  mark="googletest $(dpkg-query -W -f='${Version}' googletest) $*"
+  mark="googletest $(dpkg-query -W -f='${Version}' googletest) ${*//"$root/"/}"
   [ "$(cat "$prefix/.options" 2>/dev/null)" != "$mark" ] || return 0
   echo "setup: building GoogleTest into $prefix"
   rm -rf "$work" "$prefix"
@@ -182,3 +245,5 @@ build_gtest "$deps/gtest-mingw" -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/packaging/mingw-w64-x86_64.cmake"
 build_gtest "$deps/gtest-web" -DCMAKE_BUILD_TYPE=Release -Dgtest_disable_pthreads=ON \
   -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+build_gtest "$deps/gtest-arm64" -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/packaging/aarch64-linux-gnu.cmake"

@@ -14,21 +14,28 @@ case_windows() {
     expect "no wine process left" 'timeout 10 wineserver --wait'
 }
 
-# play PROGRAM: the Linux program with nothing of the build's environment; SIGTERM ends it too.
+# play PROGRAM...: the Linux program with nothing of the build's environment; SIGTERM ends it too.
 play() {
-    GAME="env -i DISPLAY=$DISPLAY PATH=/usr/bin:/bin $1"
+    GAME="env -i DISPLAY=$DISPLAY PATH=/usr/bin:/bin $*"
     case_window && start_game && kill -TERM $PID && expect_exit 0
 }
 
 case_linux_tar() { tar -xzf "$DIST"/wheels-*-linux-x86_64.tar.gz && cd wheels-*/ && play ./wheels; }
 
-# The .deb's program, its menu entry and its icon.
-case_deb() {
-    dpkg-deb -x "$DIST"/wheels_*_amd64.deb . && cd usr || fail "no .deb"
+# deb ARCH PROGRAM...: the .deb's program, its menu entry and its icon.
+case_deb() { deb amd64 ./bin/wheels; }
+deb() {
+    dpkg-deb -x "$DIST"/wheels_*_$1.deb . && cd usr && shift || fail "no .deb"
     expect "a valid menu entry that starts bin/wheels, and its icon" 'desktop-file-validate share/applications/wheels.desktop &&
         grep -qx Exec=wheels share/applications/wheels.desktop && rsvg-convert share/icons/hicolor/scalable/apps/wheels.svg >/dev/null'
-    play ./bin/wheels
+    play "$@"
 }
+
+# The arm64 downloads under qemu, on Debian's arm64 libraries that scripts/setup.sh unpacked; an
+# emulated window comes up slower.
+ARM64="qemu-aarch64 -L ${DIST%/*}/.deps/arm64"
+case_linux_tar_arm64() { export DEADLINE=60 && tar -xzf "$DIST"/wheels-*-linux-arm64.tar.gz && cd wheels-*/ && play $ARM64 ./wheels; }
+case_deb_arm64() { export DEADLINE=60 && deb arm64 $ARM64 ./bin/wheels; }
 
 # Frames reach a Wayland compositor as buffers attached to the window's surface, then committed.
 case_wayland() {
