@@ -31,17 +31,41 @@ endif()
 
 if(EMSCRIPTEN)
   # The web download is one folder for any static web host, index.html at its root: the page, the
-  # game as wheels.js and wheels.wasm, the icon drawn small for the browser's tab, how to play it,
-  # and the licences.
+  # game as wheels.js and wheels.wasm, the icon drawn small for the browser's tab and large for an
+  # installed app (its manifest beside it), the worker that keeps the game for playing offline,
+  # how to play it, and the licences.
   set_target_properties(game PROPERTIES OUTPUT_NAME wheels)
   file(MAKE_DIRECTORY ${GZ})
-  add_custom_command(OUTPUT ${GZ}/favicon.png
+  set(icons ${GZ}/favicon.png ${GZ}/icon-192.png ${GZ}/icon-512.png)
+  add_custom_command(OUTPUT ${icons}
     COMMAND rsvg-convert -w 32 -h 32 ${PKG}/wheels.svg -o ${GZ}/favicon.png
+    COMMAND rsvg-convert -w 192 -h 192 ${PKG}/wheels.svg -o ${GZ}/icon-192.png
+    COMMAND rsvg-convert -w 512 -h 512 ${PKG}/wheels.svg -o ${GZ}/icon-512.png
     DEPENDS ${PKG}/wheels.svg
     VERBATIM)
-  add_custom_target(favicon ALL DEPENDS ${GZ}/favicon.png)
+  add_custom_target(icons ALL DEPENDS ${icons})
   install(FILES $<TARGET_FILE:game> $<TARGET_FILE_DIR:game>/wheels.wasm ${PKG}/index.html
-          ${GZ}/favicon.png DESTINATION .)
+          ${PKG}/manifest.webmanifest ${icons} DESTINATION .)
+  # The worker's cache is named by the version and a digest of the files it keeps, taken from the
+  # installed files: what changes them, a new version or a rebuild of the same one, changes the
+  # worker, and a browser that has kept the game fetches them anew.
+  set(kept index.html wheels.js wheels.wasm manifest.webmanifest favicon.png icon-192.png
+           icon-512.png)
+  install(CODE "set(kept \"${kept}\")\nset(sw \"${PKG}/sw.js.in\")\nset(cache wheels-${PROJECT_VERSION})")
+  install(CODE [[
+    set(site "$ENV{DESTDIR}${CMAKE_INSTALL_PREFIX}")
+    foreach(file ${kept})
+      file(SHA256 "${site}/${file}" digest)
+      string(APPEND digests "${digest}\n")
+    endforeach()
+    string(SHA256 digest "${digests}")
+    string(SUBSTRING ${digest} 0 8 digest)
+    set(WEB_CACHE ${cache}-${digest})
+    # The same files as the worker's list of JavaScript strings: 'index.html', 'wheels.js', ...
+    list(TRANSFORM kept REPLACE "(.+)" "'\\1'")
+    list(JOIN kept ", " WEB_FILES)
+    configure_file(${sw} "${site}/sw.js" @ONLY)
+  ]])
   install(FILES ${PKG}/README-web.txt DESTINATION . RENAME README.txt)
   install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
   install(FILES ${SDL3_DIR}/../../../LICENSE.txt DESTINATION . RENAME SDL3-LICENSE.txt)

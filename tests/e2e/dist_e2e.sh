@@ -50,17 +50,18 @@ case_wayland() {
 
 # The web zip, served on 127.0.0.1 to headless Chromium, which browser.py drives: `web COMMAND`
 # sends it one command and reads its answer into $REPLY. It plays the game's cases in the page.
-web() { echo "$*" >&"${BROWSER[1]}" && read -r -t 60 REPLY <&"${BROWSER[0]}" && [ "$REPLY" != error ]; }
+web() { echo "${*//$'\n'/ }" >&"${BROWSER[1]}" && read -r -t 60 REPLY <&"${BROWSER[0]}" && [ "$REPLY" != error ]; }
 says() { web "$1" && [ "$REPLY" = "$2" ]; } # COMMAND ANSWER
+browse() { # [phone]: the unzipped page in a browser of its own
+    unzip -q "$DIST"/wheels-*-web.zip -d site || fail "no zip"
+    coproc BROWSER { exec /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")"/browser.py site "$@" 2>browser.log; }
+    shot() { web shot "$PWD/$SHOT"; }; key() { web key "$1" "${2:-0.1}"; }; move() { web move "$1" "$2"; }
+}
 case_web() {
     export DEADLINE=40
-    unzip -q "$DIST"/wheels-*-web.zip -d site || fail "no zip"
-    coproc BROWSER { exec /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")"/browser.py site 2>browser.log; }
-    shot() { web shot "$PWD/$SHOT"; }; key() { web key "$1" "${2:-0.1}"; }; move() { web move "$1" "$2"; }
-    web size 800 600 && web open || fail "no browser"
+    browse && web size 800 600 && web open || fail "no browser"
     until_ok "the game's title" 'says "js document.title" "Sliding along walls, still phasing into corners."'
     shot_until "first frame" '[ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
-    expect "no loading line over it" 'says "js document.body.innerText" ""'
     expect_game_screen 0 0
     web js "document.body.append(Object.assign(document.createElement('div'), {style: 'height: 300vh'}))"
     cp $SHOT still.png && web wheel 100
@@ -69,14 +70,29 @@ case_web() {
     web wheel -100 && drive # back to the start's scale; keys before any click
     web js "addEventListener('contextmenu', event => window.menuShut = event.defaultPrevented)"
     web down 3 && shot_until "a full cooldown bar" '[ "$(count 10 115 8 5 $RED)" -eq 40 ]'
-    web up 3 && expect "the browser's menu shut" 'says "js window.menuShut" True'
+    web up 3 && expect "the browser's menu shut, no full screen" 'says "js window.menuShut && !document.fullscreenElement" True'
     key e && shot_until "the item in the top box" 'two_chars 60 200 && ! two_chars 35 175'
     key space && key down && expect "the page unscrolled" 'says "js scrollY" 0'
     web size 1000 600 && letterboxed
+    web size 600 800 && expect "no loading line, nor one about a phone in a tall window" 'says "js document.body.innerText" ""'
     web size 800 600 && web open "?debug" || fail "no page"
     until_ok "the scene's title" 'says "js document.title" "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???"'
     cast_to_pointer
     says errors "[]" || fail "errors in the console: $REPLY"
     web open "?SDL_VIDEO_DRIVER=none"
     until_ok "the failure in words" 'says "js document.body.innerText" "Wheels could not start: video init fail"'
+}
+
+case_phone() { # the web zip on a phone held sideways, 844 by 390 CSS px; screenshots 2532 by 1170
+    export DEADLINE=60 shown='says "js document.body.innerText" "" && [ "$(count 0 0 2532 1170 $GREY)" -gt 1000000 ]'
+    browse phone && web open; shot_until "first frame" "$shown" && cp $SHOT still.png
+    until_ok "the page installable" 'says "cdp Page.getInstallabilityErrors" "{\"installabilityErrors\": []}"'
+    web size 390 844; until_ok "upright: the line" 'says "js document.elementFromPoint(195, 422).innerText" "Turn your phone sideways to play."'
+    web touch start 1 150 422 && web touch start 2 190 422 && web touch move 1 70 422 && web touch move 2 270 422 && web touch end 1 &&
+        web touch end 2 && expect "two fingers spread apart (before full screen, where none zooms): no zoom, no scroll" \
+        'says "js [visualViewport.scale, scrollX, scrollY]" "[1, 0, 0]"' || fail "touches"
+    web size 844 390; shot_until "sideways: the game on, on top, in full screen, turned with the window" '[ "$(changed still.png 0 0 2532 1170)" -gt 0 ] &&
+        says "js document.fullscreenElement && canvas.width / canvas.height == innerWidth / innerHeight && document.elementFromPoint(422, 195).id" canvas'
+    until_ok "the game kept by its worker" 'says "js navigator.serviceWorker.ready.then(() => caches.match(\"wheels.wasm\")).then(Boolean)" True'
+    web cdp Network.clearBrowserCache && web offline && web open; shot_until "with the network off, a reload that plays" "$shown"
 }
