@@ -55,16 +55,12 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     EXPECT_EQ(gApp->zoom, 1.2f);
     held(SDL_GAMEPAD_BUTTON_DPAD_DOWN, 1, 0, true);
     EXPECT_EQ(gApp->zoom, 1.0f);
-    auto boxes = [] { // the touch boxes drawn: W's top left corner white
-        Canvas c;
-        Draw(gApp, gRenderer);
-        return c.At(20, 370) == WHITE;
-    };
     SDL_Event touch = {.tfinger = {.type = SDL_EVENT_FINGER_DOWN, .fingerID = 1, .x = .5f}};
-    SDL_AppEvent(nullptr, &touch); // a touch shows them, a use of the pad hides them
-    EXPECT_TRUE(boxes());
+    SDL_AppEvent(nullptr,
+                 &touch); // a touch shows the touch boxes (W's corner), a pad's use hides them
+    EXPECT_EQ(Drawn(20, 370), WHITE);
     held(SDL_GAMEPAD_BUTTON_SOUTH, 1, BIND_HOP, true);
-    EXPECT_FALSE(boxes());
+    EXPECT_NE(Drawn(20, 370), WHITE);
     aim(20000, 0);      // the stick aims again,
     KeyPressed('d', 1); // the right side held by its key and its trigger; the pad unplugged
     SDL_DetachVirtualJoystick(SDL_GetJoystickID(pad));
