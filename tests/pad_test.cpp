@@ -55,9 +55,9 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     EXPECT_EQ(gApp->zoom, 1.2f);
     held(SDL_GAMEPAD_BUTTON_DPAD_DOWN, 1, 0, true);
     EXPECT_EQ(gApp->zoom, 1.0f);
+    // A touch shows the touch boxes (W's top left corner white), a use of the pad hides them.
     SDL_Event touch = {.tfinger = {.type = SDL_EVENT_FINGER_DOWN, .fingerID = 1, .x = .5f}};
-    SDL_AppEvent(nullptr,
-                 &touch); // a touch shows the touch boxes (W's corner), a pad's use hides them
+    SDL_AppEvent(nullptr, &touch);
     EXPECT_EQ(Drawn(20, 370), WHITE);
     held(SDL_GAMEPAD_BUTTON_SOUTH, 1, BIND_HOP, true);
     EXPECT_NE(Drawn(20, 370), WHITE);
