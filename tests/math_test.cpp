@@ -33,6 +33,13 @@ TEST(Casts, ContactsOnSidesCornersAndCircles) {
                  RayIntersectCircle(&away, &circle));
 }
 
+// A rectangle given by its centre gets its corner there, half its size back; its size is kept.
+TEST(Vectors, CenterRectMovesTheCornerHalfTheSizeBack) {
+    SDL_FRect r = {10, 20, 30, 40};
+    CenterRect(&r);
+    EXPECT_TRUE(r.x == -5 && r.y == 0 && r.w == 30 && r.h == 40);
+}
+
 TEST_F(GameFixture, RandomCastsAndMovesAreSound) {
     std::mt19937 rng(20240611);
     for (int n = 0; n < 200000; n++)

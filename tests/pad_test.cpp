@@ -55,6 +55,12 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     EXPECT_EQ(gApp->zoom, 1.2f);
     held(SDL_GAMEPAD_BUTTON_DPAD_DOWN, 1, 0, true);
     EXPECT_EQ(gApp->zoom, 1.0f);
+    // A touch shows the touch boxes (W's top left corner white), a use of the pad hides them.
+    SDL_Event touch = {.tfinger = {.type = SDL_EVENT_FINGER_DOWN, .fingerID = 1, .x = .5f}};
+    SDL_AppEvent(nullptr, &touch);
+    EXPECT_EQ(Drawn(20, 370), WHITE);
+    held(SDL_GAMEPAD_BUTTON_SOUTH, 1, BIND_HOP, true);
+    EXPECT_NE(Drawn(20, 370), WHITE);
     aim(20000, 0);      // the stick aims again,
     KeyPressed('d', 1); // the right side held by its key and its trigger; the pad unplugged
     SDL_DetachVirtualJoystick(SDL_GetJoystickID(pad));

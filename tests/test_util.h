@@ -69,6 +69,12 @@ struct Canvas { // gRenderer draws into a black 800 by 600 surface, until the ca
     }
 };
 
+inline u32 Drawn(int x, int y) { // a whole frame drawn on a canvas, its pixel there
+    Canvas c;
+    Draw(gApp, gRenderer);
+    return c.At(x, y);
+}
+
 // A cast (0 a segment against a rectangle, 1 against the circle at its corner, 2 a body) that hits
 // is finite, its normal a unit, a segment's t in [0, 1]; a segment or circle miss changes nothing.
 inline bool SoundCast(int kind, Ray* ray, const SDL_FRect& rect, f32 radius) {

@@ -15,11 +15,6 @@ static f32 Tick() { // the aim after it
     Update(gApp);
     return gPlayer->aim;
 }
-static u32 Drawn(int x, int y) { // a frame, its pixel there
-    Canvas c;
-    Draw(gApp, gRenderer);
-    return c.At(x, y);
-}
 const auto DOWN = SDL_EVENT_FINGER_DOWN, MOTION = SDL_EVENT_FINGER_MOTION, UP = SDL_EVENT_FINGER_UP;
 const Vec2 W = {60, 410}, S = {60, 530}, A = {150, 470}, D = {650, 470}, HOP = {740, 530},
            Q = {60, 315}, E = {740, 315}, PLUS = {765, 35}, MINUS = {705, 35}, AHEAD = {400, 100};
