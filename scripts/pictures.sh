@@ -43,7 +43,7 @@ phone_picture() {
     browse phone && web open || fail "no browser"
     shot_until "first frame" '[ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
     finger start 1 $W && finger start 2 560 260
-    shot_until "W held, the aim about up and to the right (the body drifts a little under way)" 'lit $W && [ "$(count 461 339 21 21 $RED)" -gt 0 ]'
+    shot_until "W held, the aim about up and to the right (the body drifts a little under way)" '[ "$(count 25 375 10 10 $GREY)" -eq 0 ] && [ "$(count 461 339 21 21 $RED)" -gt 0 ]'
     convert phone.png -strip -resize 844x390 "$DOCS/phone.png" && echo "docs/phone.png"
     finger end 2 && finger end 1
 }

@@ -56,7 +56,7 @@ browse() { # [phone]: the unzipped page in a browser of its own; a phone's scree
     unzip -q "$DIST"/wheels-*-web.zip -d site || fail "no zip"
     coproc BROWSER { exec /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")"/browser.py site "$@" 2>browser.log; }
     shot() { web shot "$PWD/$SHOT"; }; key() { web key "$1" "${2:-0.1}"; }; move() { web move "$1" "$2"; }
-    [ "$*" != phone ] || { move() { tap "$@"; }; key() { local box=${1^^}; finger start 9 ${!box} && sleep "${2:-0.1}" && finger end 9; }
+    [ "$*" != phone ] || { move() { finger start 9 "$@" && finger end 9; }; key() { local box=${1^^}; finger start 9 ${!box} && sleep "${2:-0.1}" && finger end 9; }
         shot() { web shot "$PWD/phone.png" && convert phone.png -crop 1560x1170+486+0 +repage -filter point -resize 800x600! $SHOT; }; }
 }
 case_web() {
@@ -88,16 +88,14 @@ case_web() {
 # A phone's fingers on the game's screen, 800 by 600 in 844 by 390 CSS px, 162 in: `finger start|move ID X Y [W H]`
 # at a point or in the middle of a box, `finger end ID`. The touch boxes, X Y W H, as laid out on that screen.
 finger() { web touch "$1" "$2" ${3:+$((162 + ($3 + ${5:-0} / 2) * 65 / 100)) $((($4 + ${6:-0} / 2) * 65 / 100))} || fail "touch $*"; }
-tap() { finger start 9 "$@" && finger end 9; }
 W="20 370 80 80" S="20 490 80 80" A="110 430 80 80" D="610 430 80 80" HOP="700 490 80 80"
 Q="20 290 80 50" E="700 290 80 50" PLUS="740 10 50 50" MINUS="680 10 50 50"
 outlined() { # NAME...: every pixel on each box's edges white (the white within it less the white inside its edges)
     for box; do set -- ${!box} && [ $(($(count $@ $WHITE) - $(count $(($1 + 1)) $(($2 + 1)) $(($3 - 2)) $(($4 - 2)) $WHITE))) = \
         $((2 * ($3 + $4) - 4)) ] || return; done; }
-lit() { [ "$(count $(($1 + 5)) $(($2 + 5)) 10 10 $GREY)" -eq 0 ]; } # X Y W H: held, the box lit over the screen's grey
 cooled() { [ "$(count 0 0 30 130 $RED)" -eq 0 ]; } # no cooldown bar: nothing in the hands or the top box used lately
-# WHAT BOX CONDITION: a tap can outlast a swap's repeat, or come to nothing: the box is tapped again every 10 s until it shows
-tap_until() { local next=0; until_ok "$1" "[ \$SECONDS -lt \$next ] || { tap \$$2 && next=\$((SECONDS + 10)); }; shot && { $3; }"; }
+# WHAT BOX CONDITION: a tap (a phone's `move`) can outlast a swap's repeat, or come to nothing: the box is tapped again every 10 s until it shows
+tap_until() { local next=0; until_ok "$1" "[ \$SECONDS -lt \$next ] || { move \$$2 && next=\$((SECONDS + 10)); }; shot && { $3; }"; }
 
 case_phone() { # the web zip on a phone held sideways
     export DEADLINE=60 shown='says "js document.body.innerText" "" && [ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
@@ -111,14 +109,14 @@ case_phone() { # the web zip on a phone held sideways
         '[ "$(changed still.png 0 0 800 600)" -gt 0 ] && says "js document.fullscreenElement &&
         canvas.width == 3 * innerWidth && canvas.height == 3 * innerHeight && document.elementFromPoint(422, 195).id" canvas'
     drive && expect "the boxes shown at the first touch, as laid out" 'outlined W S A D HOP Q E PLUS MINUS'
-    tap $D && shot_until "D: the right hand's item used, its bar" '[ "$(count 10 60 8 60 $RED)" -gt 0 ]' && shot_until "its cooldown over" cooled
-    tap_until "E: the item in the top box" E 'two_chars 60 200 && ! two_chars 35 175'
+    finger start 1 $D && shot_until "D held: the right hand's item used, its bar" '[ "$(count 10 60 8 60 $RED)" -gt 0 ]' && finger end 1
+    shot_until "its cooldown over" cooled && tap_until "E: the item in the top box" E 'two_chars 60 200 && ! two_chars 35 175'
     tap_until "Q: the item in the left hand" Q 'two_chars 35 175 && ! two_chars 10 200'
-    tap $A && shot_until "A: the left hand's item used, its bar" '[ "$(count 0 60 8 60 $RED)" -gt 0 ]' && shot_until "its cooldown over" cooled
     finger start 1 700 420 && shot_until "a finger on the world: the aim to it, straight right" 'near 540 420 $RED' && finger move 1 400 100 &&
         shot_until "the aim following it, straight up, the boxes kept" 'near 400 265 $RED && outlined W' && expect "nothing used" cooled && finger end 1
+    finger start 1 $A && shot_until "A held: the left hand's item used, its bar" '[ "$(count 0 60 8 60 $RED)" -gt 0 ]' && finger end 1
     finger start 1 $Q && finger start 2 560 260 && shot_until "a second finger on the world aims, up and right, while the first holds Q" \
-        'near 471 349 $RED && lit $Q' && finger end 2 && finger end 1
+        'near 471 349 $RED && [ "$(count 25 295 10 10 $GREY)" -eq 0 ]' && finger end 2 && finger end 1 # Q lit over the grey
     until_ok "the game kept by its worker" 'says "js navigator.serviceWorker.ready.then(() => caches.match(\"wheels.wasm\")).then(Boolean)" True'
     web cdp Network.clearBrowserCache && web offline && web open; shot_until "with the network off, a reload that plays" "$shown"
 }
