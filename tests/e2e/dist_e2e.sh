@@ -52,10 +52,12 @@ case_wayland() {
 # sends it one command and reads its answer into $REPLY. It plays the game's cases in the page.
 web() { echo "${*//$'\n'/ }" >&"${BROWSER[1]}" && read -r -t 60 REPLY <&"${BROWSER[0]}" && [ "$REPLY" != error ]; }
 says() { web "$1" && [ "$REPLY" = "$2" ]; } # COMMAND ANSWER
-browse() { # [phone]: the unzipped page in a browser of its own
+browse() { # [phone]: the unzipped page in a browser of its own; a phone's screenshots (2532 by 1170) cut to the game's screen
     unzip -q "$DIST"/wheels-*-web.zip -d site || fail "no zip"
     coproc BROWSER { exec /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")"/browser.py site "$@" 2>browser.log; }
     shot() { web shot "$PWD/$SHOT"; }; key() { web key "$1" "${2:-0.1}"; }; move() { web move "$1" "$2"; }
+    [ "$*" != phone ] || { move() { finger start 9 "$@" && finger end 9; }; key() { local box=${1^^}; finger start 9 ${!box} && sleep "${2:-0.1}" && finger end 9; }
+        shot() { web shot "$PWD/phone.png" && convert phone.png -crop 1560x1170+486+0 +repage -filter point -resize 800x600! $SHOT; }; }
 }
 case_web() {
     export DEADLINE=40
@@ -83,16 +85,38 @@ case_web() {
     until_ok "the failure in words" 'says "js document.body.innerText" "Wheels could not start: video init fail"'
 }
 
-case_phone() { # the web zip on a phone held sideways, 844 by 390 CSS px; screenshots 2532 by 1170
-    export DEADLINE=60 shown='says "js document.body.innerText" "" && [ "$(count 0 0 2532 1170 $GREY)" -gt 1000000 ]'
+# A phone's fingers on the game's screen, 800 by 600 in 844 by 390 CSS px, 162 in: `finger start|move ID X Y [W H]`
+# at a point or in the middle of a box, `finger end ID`. The touch boxes, X Y W H, as laid out on that screen.
+finger() { web touch "$1" "$2" ${3:+$((162 + ($3 + ${5:-0} / 2) * 65 / 100)) $((($4 + ${6:-0} / 2) * 65 / 100))} || fail "touch $*"; }
+W="20 370 80 80" S="20 490 80 80" A="110 430 80 80" D="610 430 80 80" HOP="700 490 80 80"
+Q="20 290 80 50" E="700 290 80 50" PLUS="740 10 50 50" MINUS="680 10 50 50"
+outlined() { # NAME...: every pixel on each box's edges white (the white within it less the white inside its edges)
+    for box; do set -- ${!box} && [ $(($(count $@ $WHITE) - $(count $(($1 + 1)) $(($2 + 1)) $(($3 - 2)) $(($4 - 2)) $WHITE))) = \
+        $((2 * ($3 + $4) - 4)) ] || return; done; }
+cooled() { [ "$(count 0 0 30 130 $RED)" -eq 0 ]; } # no cooldown bar: nothing in the hands or the top box used lately
+# WHAT BOX CONDITION: a tap (a phone's `move`) can outlast a swap's repeat, or come to nothing: the box is tapped again every 10 s until it shows
+tap_until() { local next=0; until_ok "$1" "[ \$SECONDS -lt \$next ] || { move \$$2 && next=\$((SECONDS + 10)); }; shot && { $3; }"; }
+
+case_phone() { # the web zip on a phone held sideways
+    export DEADLINE=60 shown='says "js document.body.innerText" "" && [ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
     browse phone && web open; shot_until "first frame" "$shown" && cp $SHOT still.png
     until_ok "the page installable" 'says "cdp Page.getInstallabilityErrors" "{\"installabilityErrors\": []}"'
     web size 390 844; until_ok "upright: the line" 'says "js document.elementFromPoint(195, 422).innerText" "Turn your phone sideways to play."'
     web touch start 1 150 422 && web touch start 2 190 422 && web touch move 1 70 422 && web touch move 2 270 422 && web touch end 1 &&
         web touch end 2 && expect "two fingers spread apart (before full screen, where none zooms): no zoom, no scroll" \
         'says "js [visualViewport.scale, scrollX, scrollY]" "[1, 0, 0]"' || fail "touches"
-    web size 844 390; shot_until "sideways: the game on, on top, in full screen, turned with the window" '[ "$(changed still.png 0 0 2532 1170)" -gt 0 ] &&
-        says "js document.fullscreenElement && canvas.width / canvas.height == innerWidth / innerHeight && document.elementFromPoint(422, 195).id" canvas'
+    web size 844 390; shot_until "sideways: the game on, on top, in full screen, turned with the window, at the screen's own pixels" \
+        '[ "$(changed still.png 0 0 800 600)" -gt 0 ] && says "js document.fullscreenElement &&
+        canvas.width == 3 * innerWidth && canvas.height == 3 * innerHeight && document.elementFromPoint(422, 195).id" canvas'
+    drive && expect "the boxes shown at the first touch, as laid out" 'outlined W S A D HOP Q E PLUS MINUS'
+    finger start 1 $D && shot_until "D held: the right hand's item used, its bar" '[ "$(count 10 60 8 60 $RED)" -gt 0 ]' && finger end 1
+    shot_until "its cooldown over" cooled && tap_until "E: the item in the top box" E 'two_chars 60 200 && ! two_chars 35 175'
+    tap_until "Q: the item in the left hand" Q 'two_chars 35 175 && ! two_chars 10 200'
+    finger start 1 700 420 && shot_until "a finger on the world: the aim to it, straight right" 'near 540 420 $RED' && finger move 1 400 100 &&
+        shot_until "the aim following it, straight up, the boxes kept" 'near 400 265 $RED && outlined W' && expect "nothing used" cooled && finger end 1
+    finger start 1 $A && shot_until "A held: the left hand's item used, its bar" '[ "$(count 0 60 8 60 $RED)" -gt 0 ]' && finger end 1
+    finger start 1 $Q && finger start 2 560 260 && shot_until "a second finger on the world aims, up and right, while the first holds Q" \
+        'near 471 349 $RED && [ "$(count 25 295 10 10 $GREY)" -eq 0 ]' && finger end 2 && finger end 1 # Q lit over the grey
     until_ok "the game kept by its worker" 'says "js navigator.serviceWorker.ready.then(() => caches.match(\"wheels.wasm\")).then(Boolean)" True'
     web cdp Network.clearBrowserCache && web offline && web open; shot_until "with the network off, a reload that plays" "$shown"
 }

@@ -3,8 +3,7 @@ case_window() {
     start_game
     expect "the game's title" '[ "$(xdotool getwindowname $WIN)" = "Sliding along walls, still phasing into corners." ]'
     expect_game_screen 0 0
-    close_window
-    expect_exit 0
+    close_window && expect_exit 0
 }
 
 # Driving forward turns the world on screen; the player stays at (400, 420), heading up.
@@ -12,8 +11,7 @@ case_drive() { start_game && drive; }
 drive() {
     move 400 100
     shot_until "the aim straight up, 160 long" 'near 400 265 $RED'
-    cp $SHOT still.png
-    key w 1
+    cp $SHOT still.png && key w 1
     shot_until "the world moving" '[ "$(changed still.png 110 0 690 600)" -gt 600 ]'
     expect "the body at (400, 420), heading up" 'near 380 420 $WHITE && near 420 420 $WHITE && near 400 408 $WHITE'
 }
@@ -26,8 +24,7 @@ case_fire_swap_and_letterbox() {
     xdotool mousedown 3 # held through the half-second opening
     shot_until "a full cooldown bar" '[ "$(count 10 115 8 5 $RED)" -eq 40 ] && [ "$(count 10 58 8 12 $RED)" -gt 0 ] &&
         [ "$(count 0 0 10 130 $RED)" -eq 0 ]'
-    xdotool mouseup 3
-    key e
+    xdotool mouseup 3 && key e
     shot_until "the item in the top box" 'two_chars 60 200 && ! two_chars 35 175'
     xdotool windowsize "$WIN" 1000 600 && letterboxed
 }
@@ -42,8 +39,7 @@ case_collision_scene() {
     start_game -debug
     expect "the scene's title" '[ "$(xdotool getwindowname $WIN)" = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???" ]'
     cast_to_pointer
-    kill -TERM $PID
-    expect_exit 0
+    kill -TERM $PID && expect_exit 0
 }
 cast_to_pointer() {
     move 620 340

@@ -17,8 +17,7 @@ until_ok "window manager" 'wmctrl -m >/dev/null 2>&1'
 
 # start_game [ARGS...]: the game's window, $WIN, focused, with a first frame on it.
 start_game() {
-    $GAME "$@" >>game.log 2>&1 &
-    PID=$!
+    $GAME "$@" >>game.log 2>&1 & PID=$!
     until_ok "game window" 'WIN=$(xdotool search --onlyvisible --name "^(Sliding|RAYTRACING)")'
     xdotool windowfocus "$WIN"
     shot_until "first frame" '[ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
