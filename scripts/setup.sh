@@ -55,13 +55,15 @@ fi
 
 # Debian's archive as this machine's apt already uses it, and the machine's own release:
 # "URI CODENAME" in $archive.
+debian_archive() {
+  apt-get indextargets --format '$(LABEL) $(REPO_URI) $(CODENAME)' 2>/dev/null | awk '$1 == "Debian" { print $2, $3; exit }'
+}
 find_archive() {
   [ -z "${archive:-}" ] || return 0
-  local index='$(LABEL) $(REPO_URI) $(CODENAME)'
-  archive=$(apt-get indextargets --format "$index" 2>/dev/null | awk '$1 == "Debian" { print $2, $3; exit }')
+  archive=$(debian_archive)
   if [ -z "$archive" ]; then
     "${sudo_cmd[@]}" apt-get update -qq
-    archive=$(apt-get indextargets --format "$index" 2>/dev/null | awk '$1 == "Debian" { print $2, $3; exit }')
+    archive=$(debian_archive)
   fi
   [ -n "$archive" ] || { echo "setup: no Debian archive in this machine's apt configuration" >&2; exit 1; }
 }
