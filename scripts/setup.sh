@@ -27,10 +27,14 @@ packages=(
   libx11-dev libxext-dev libxrandr-dev libxcursor-dev libxi-dev libxfixes-dev libxss-dev libxkbcommon-dev
   # SDL3's Wayland video back end, and window decorations under compositors that draw none
   libwayland-dev wayland-protocols libdecor-0-dev libegl-dev libdecor-0-plugin-1-cairo
+  # SDL3's sound back ends: PulseAudio, PipeWire and ALSA
+  libpulse-dev libpipewire-0.3-dev libasound2-dev
   # the renderer under Xvfb is OpenGL on Mesa
   libgl1 libegl1 libgl1-mesa-dri
   # end-to-end tests: a real X server, input, screenshots
   xvfb xauth xdotool imagemagick x11-utils
+  # a desktop's sound server with no hardware, and its recorder
+  pulseaudio pulseaudio-utils
   # the downloads: the Windows cross compiler, wine to try the result, archives, package checks
   g++-mingw-w64-x86-64-posix wine wine64 zip desktop-file-utils lintian
   # the Windows program's icon, drawn from the SVG one
@@ -112,6 +116,8 @@ tree_packages=(
   # the headers and pkg-config files of SDL3's X11 and Wayland back ends, with their libraries
   libx11-dev libxext-dev libxrandr-dev libxcursor-dev libxi-dev libxfixes-dev libxss-dev libxkbcommon-dev
   libwayland-dev wayland-protocols libdecor-0-dev libegl-dev
+  # the headers and pkg-config files of its PulseAudio, PipeWire and ALSA back ends
+  libpulse-dev libpipewire-0.3-dev libasound2-dev
   # GL and EGL with Mesa's drivers, which SDL loads when the game starts (libdecor's plugin, for
   # Wayland compositors that draw no decorations, is left out: the game runs here under X11)
   libgl1 libegl1 libgl1-mesa-dri
@@ -155,7 +161,7 @@ build_sdl3() {
   fetch_source
   local tarball mark
   tarball=$(source_tarball)
-  mark="$(basename "$tarball") ${*//"$root/"/}"
+  mark="$(basename "$tarball") ${*//"$root/"/} back ends ${SDL3_DRIVERS[*]}"
   [ -z "${SDL3_PATCH:-}" ] || mark+=" patch $(sha256sum <"$SDL3_PATCH" | cut -c1-16)"
   if [ -f "$prefix/.options" ] && [ "$(cat "$prefix/.options")" = "$mark" ]; then
     return 0
@@ -179,7 +185,7 @@ build_sdl3() {
   # The back ends the game relies on must really be in; SDL leaves out quietly what it cannot find.
   local config="$work/include-config-release/build_config/SDL_build_config.h"
   for driver in "${SDL3_DRIVERS[@]}"; do
-    grep -q "#define SDL_VIDEO_DRIVER_$driver 1" "$config" ||
+    grep -q "#define SDL_${driver%%_*}_DRIVER_${driver#*_} 1" "$config" ||
       { echo "setup: SDL3 for $name was configured without its $driver back end" >&2; exit 1; }
   done
   cp "$src/LICENSE.txt" "$stage$prefix/LICENSE.txt"
@@ -197,7 +203,7 @@ common=(-DCMAKE_BUILD_TYPE=Release -DSDL_TESTS=OFF -DSDL_EXAMPLES=OFF -DSDL_TEST
 # one (position-independent, for Debian's PIE executables) for the Linux downloads. X11, Wayland
 # and their libraries, libdecor and GL stay loaded at run time, so the static build needs nothing
 # but glibc at link time.
-SDL3_DRIVERS=(X11 WAYLAND)
+SDL3_DRIVERS=(VIDEO_X11 VIDEO_WAYLAND AUDIO_PULSEAUDIO AUDIO_PIPEWIRE AUDIO_ALSA)
 linux=(-DCMAKE_POSITION_INDEPENDENT_CODE=ON -DSDL_X11=ON -DSDL_WAYLAND=ON -DSDL_WAYLAND_LIBDECOR=ON
   -DSDL_KMSDRM=OFF)
 build_sdl3 "$deps/sdl3" "${common[@]}" -DSDL_SHARED=ON -DSDL_STATIC=ON "${linux[@]}"
@@ -211,7 +217,7 @@ build_sdl3 "$deps/sdl3-arm64" "${common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON "$
 # Windows, cross-compiled with SDL's own toolchain file: a static library for a one-file .exe.
 # Debian's source leaves out the prebuilt Direct3D shaders, so the GPU API and the Direct3D
 # renderers are off and the game draws with OpenGL.
-SDL3_DRIVERS=(WINDOWS)
+SDL3_DRIVERS=(VIDEO_WINDOWS AUDIO_WASAPI AUDIO_DSOUND)
 build_sdl3 "$deps/sdl3-mingw" "${common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
   -DCMAKE_TOOLCHAIN_FILE=@SRC@/build-scripts/cmake-toolchain-mingw64-x86_64.cmake \
   -DCMAKE_C_COMPILER="$(command -v x86_64-w64-mingw32-gcc-posix)" \
@@ -222,7 +228,7 @@ build_sdl3 "$deps/sdl3-mingw" "${common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
 # needs the changes in packaging/sdl3-emscripten.patch. Its JavaScript optimizer runs on the
 # machine's node, which finds Debian's acorn module only through NODE_PATH.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-SDL3_DRIVERS=(EMSCRIPTEN)
+SDL3_DRIVERS=(VIDEO_EMSCRIPTEN AUDIO_EMSCRIPTEN)
 SDL3_PATCH="$root/packaging/sdl3-emscripten.patch" build_sdl3 "$deps/sdl3-web" "${common[@]}" \
   -DSDL_SHARED=OFF -DSDL_STATIC=ON \
   -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
