@@ -45,6 +45,7 @@ void Update(GameState* state) {
         break;
     }
     TouchTicked(); // taps lifted before this tick let go, now that it has read them
+    HearTick(state);
 }
 
 void UpdatePlaying() {
@@ -78,6 +79,7 @@ void Draw(GameState* state, SDL_Renderer* renderer) {
             DrawGoon(&state->goons[i]);
     DrawDebugBegin();
     DrawAppDebug();
+    DrawSoundOff();
     DrawTouchControls();
     SDL_RenderPresent(renderer);
 }

@@ -240,6 +240,18 @@ void DrawAppDebug();
 void PlaceCrates();
 void ClearGameState();
 
+// ---- Sound -----------------------------------------------------------------------------
+
+// The strongest item's push, world units a tick: a pad's motors at full strength, the loudest use.
+constexpr f32 FULL_PUSH = 175;
+
+bool OpenSound();
+void StartSound(SDL_AudioStream* stream);
+void CloseSound();
+void HearTick(const GameState* state);
+void ToggleSound();
+void DrawSoundOff();
+
 // ---- Camera and view -------------------------------------------------------------------
 
 struct DrawInfo {

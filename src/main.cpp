@@ -65,6 +65,9 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
     }
     SDL_SetRenderLogicalPresentation(gRenderer, LOGICAL_W, LOGICAL_H,
                                      SDL_LOGICAL_PRESENTATION_LETTERBOX);
+    // A machine with no sound card or server plays as well, silently.
+    if (!OpenSound())
+        printf("audio init fail, playing without sound\n");
     return SDL_APP_CONTINUE;
 }
 
@@ -84,6 +87,8 @@ SDL_AppResult SDL_AppEvent(void* appstate, SDL_Event* event) {
         return SDL_APP_SUCCESS;
     case SDL_EVENT_KEY_DOWN:
         HideTouchControls();
+        if (event->key.key == SDLK_M && !event->key.repeat) // once a press, however long held
+            ToggleSound();
         KeyPressed(event->key.key, 1);
         break;
     case SDL_EVENT_KEY_UP:
@@ -132,6 +137,8 @@ SDL_AppResult SDL_AppEvent(void* appstate, SDL_Event* event) {
             Zoom(1);
         else if (event->gbutton.button == SDL_GAMEPAD_BUTTON_DPAD_DOWN)
             Zoom(-1);
+        else if (event->gbutton.button == SDL_GAMEPAD_BUTTON_BACK)
+            ToggleSound();
         PadButton(event->gbutton.which, event->gbutton.button, 1);
         break;
     case SDL_EVENT_GAMEPAD_BUTTON_UP:
@@ -167,11 +174,12 @@ SDL_AppResult SDL_AppIterate(void* appstate) {
 }
 
 // SDL's own shutdown, which follows, releases the window, the renderer and the subsystems. The
-// pads are closed and the fingers let go of here, and the mouse given the pointer, so that a
-// later start in the same process (as the tests make) begins afresh.
+// pads and the sound are closed and the fingers let go of here, and the mouse given the pointer,
+// so that a later start in the same process (as the tests make) begins afresh.
 void SDL_AppQuit(void* appstate, SDL_AppResult result) {
     (void)appstate;
     (void)result;
+    CloseSound();
     ClosePads();
     LetGoOfFingers();
     HideTouchControls();

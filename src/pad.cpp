@@ -3,6 +3,9 @@
 #include "defs.h"
 
 #include <math.h>
+#ifdef SDL_PLATFORM_EMSCRIPTEN
+#include <emscripten.h>
+#endif
 
 // Each pad holds rows through its own bit of BindInfo::pads, so a row stays held until every
 // key, button, pad and finger on it lets go, and an unplugged pad lets go of only what it held.
@@ -18,10 +21,10 @@ constexpr f32 AIM_DEAD_ZONE = 8192;
 constexpr f32 AIM_REACH = 160;
 // Where the turning view always shows the body: LOOK_AHEAD pixels below the screen's centre.
 constexpr Vec2 BODY_ON_SCREEN = {LOGICAL_W / 2, LOGICAL_H / 2 + LOOK_AHEAD};
-// The strongest item's push, in world units per tick, runs the motors at full strength and a
-// weaker one in proportion; each use is felt for RUMBLE_MS milliseconds.
-constexpr f32 RUMBLE_FULL_PUSH = 175;
+// The strongest item's push runs the motors at full strength and a weaker one in proportion; each
+// use is felt for RUMBLE_MS milliseconds.
 constexpr u32 RUMBLE_MS = 100;
+constexpr f32 PHONE_SHAKE_LEAST = 0.2f; // of RUMBLE_MS: the shortest buzz a phone makes felt
 
 struct PadSlot {
     SDL_Gamepad* gamepad; // null: a free slot
@@ -154,11 +157,21 @@ void PadAim() {
 }
 
 // Every open pad shakes briefly at each use of an item; a pad without motors refuses, which is
-// no matter.
+// no matter. In a phone's browser the phone shakes too, as long as the push is strong, since its
+// strength cannot be set; a desktop browser, which also answers to vibrate, is left alone.
 void PadRumble(f32 push) {
-    f32 share = fabsf(push) / RUMBLE_FULL_PUSH;
+    f32 share = fabsf(push) / FULL_PUSH;
     u16 strength = share < 1 ? (u16)(share * 0xFFFF + 0.5f) : 0xFFFF;
     for (PadSlot& pad : sPads)
         if (pad.gamepad)
             SDL_RumbleGamepad(pad.gamepad, strength, strength, RUMBLE_MS);
+#ifdef SDL_PLATFORM_EMSCRIPTEN
+    u32 ms = (u32)(SDL_max(SDL_min(share, 1.0f), PHONE_SHAKE_LEAST) * RUMBLE_MS);
+    // clang-format off
+    MAIN_THREAD_EM_ASM({
+        if (navigator.vibrate && matchMedia('(pointer: coarse)').matches)
+            navigator.vibrate($0);
+    }, ms);
+    // clang-format on
+#endif
 }

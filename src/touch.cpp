@@ -17,6 +17,7 @@ struct TouchBox {
     i8 row;         // the row a finger on it holds, or -1
     i8 zoom;        // the wheel notches a finger landing on it zooms by
     SDL_FRect rect; // on the logical screen, clear of the body at (400, 420), the slots and hints
+    u8 sound = 0;   // a finger landing on it turns the sound off or on
 };
 
 // The left thumb has the drive and the left side, the right thumb the right side and the hop.
@@ -25,7 +26,7 @@ constexpr TouchBox TOUCH_BOXES[] = {
     {"A", BIND_SIDE0, 0, {110, 430, 80, 80}},  {"D", BIND_SIDE1, 0, {610, 430, 80, 80}},
     {"HOP", BIND_HOP, 0, {700, 490, 80, 80}},  {"Q", BIND_SWAP0, 0, {20, 290, 80, 50}},
     {"E", BIND_SWAP1, 0, {700, 290, 80, 50}},  {"+", -1, 1, {740, 10, 50, 50}},
-    {"-", -1, -1, {680, 10, 50, 50}},
+    {"-", -1, -1, {680, 10, 50, 50}},          {"SND", -1, 0, {620, 10, 50, 50}, 1},
 };
 constexpr int TOUCH_BOX_COUNT = sizeof(TOUCH_BOXES) / sizeof(TOUCH_BOXES[0]);
 
@@ -96,8 +97,8 @@ static void MoveOnto(FingerSlot* f, int box) {
 }
 
 // A finger lands on a box and holds it, or on the world (or a letterbox bar) and aims. Either
-// way the mouse no longer puts the pointer: SDL moves its position to the finger. A zoom box
-// steps as the finger lands, once a touch.
+// way the mouse no longer puts the pointer: SDL moves its position to the finger. A zoom or
+// sound box acts as the finger lands, once a touch.
 static void FingerLanded(SDL_FingerID id, Vec2 at) {
     FingerSlot* f = sFingers;
     while (f < sFingers + FINGER_SLOTS && (f->down || f->linger))
@@ -110,6 +111,8 @@ static void FingerLanded(SDL_FingerID id, Vec2 at) {
         MoveOnto(f, box);
         if (TOUCH_BOXES[box].zoom)
             Zoom(TOUCH_BOXES[box].zoom);
+        if (TOUCH_BOXES[box].sound)
+            ToggleSound();
         if (PointerOwnedBy(POINTER_MOUSE))
             TakePointer(POINTER_FINGER, nullptr);
     } else {
@@ -204,11 +207,13 @@ void DrawTouchControls() {
         }
         SDL_SetRenderDrawColor(gRenderer, 255, 255, 255, 255);
         SDL_RenderRect(gRenderer, &box->rect);
-        f32 textW = SDL_DEBUG_TEXT_FONT_CHARACTER_SIZE * LABEL_SCALE * strlen(box->label);
-        f32 textH = SDL_DEBUG_TEXT_FONT_CHARACTER_SIZE * LABEL_SCALE;
-        SDL_SetRenderScale(gRenderer, scaleX * LABEL_SCALE, scaleY * LABEL_SCALE);
-        SDL_RenderDebugText(gRenderer, (box->rect.x + (box->rect.w - textW) / 2) / LABEL_SCALE,
-                            (box->rect.y + (box->rect.h - textH) / 2) / LABEL_SCALE, box->label);
+        // As big as the box's width takes, up to the label scale.
+        f32 textW = SDL_DEBUG_TEXT_FONT_CHARACTER_SIZE * strlen(box->label);
+        f32 label = SDL_min(LABEL_SCALE, SDL_floorf(box->rect.w / textW));
+        f32 textH = SDL_DEBUG_TEXT_FONT_CHARACTER_SIZE * label;
+        SDL_SetRenderScale(gRenderer, scaleX * label, scaleY * label);
+        SDL_RenderDebugText(gRenderer, (box->rect.x + (box->rect.w - textW * label) / 2) / label,
+                            (box->rect.y + (box->rect.h - textH) / 2) / label, box->label);
         SDL_SetRenderScale(gRenderer, scaleX, scaleY);
     }
 }

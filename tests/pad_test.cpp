@@ -14,6 +14,7 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     memset(gBindInfo, 0, sizeof(gBindInfo)); // no key left held by an earlier case
     ASSERT_EQ(SDL_AppInit(nullptr, 0, nullptr), SDL_APP_CONTINUE);
     gApp->mode = MODE_PLAYING;
+    memset(gFloor, 0, sizeof(Floor));
     SDL_VirtualJoystickDesc desc = {
         .version = sizeof(desc),
         .type = SDL_JOYSTICK_TYPE_GAMEPAD,
@@ -55,6 +56,8 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     EXPECT_EQ(gApp->zoom, 1.2f);
     held(SDL_GAMEPAD_BUTTON_DPAD_DOWN, 1, 0, true);
     EXPECT_EQ(gApp->zoom, 1.0f);
+    held(SDL_GAMEPAD_BUTTON_BACK, 1, 0, true); // the sound off
+    EXPECT_TRUE(SoundOffShown());
     // A touch shows the touch boxes (W's top left corner white), a use of the pad hides them.
     SDL_Event touch = {.tfinger = {.type = SDL_EVENT_FINGER_DOWN, .fingerID = 1, .x = .5f}};
     SDL_AppEvent(nullptr, &touch);

@@ -69,10 +69,16 @@ struct Canvas { // gRenderer draws into a black 800 by 600 surface, until the ca
     }
 };
 
-inline u32 Drawn(int x, int y) { // a whole frame drawn on a canvas, its pixel there
-    Canvas c;
-    Draw(gApp, gRenderer);
-    return c.At(x, y);
+struct Frame : Canvas { // a whole frame drawn on a canvas
+    Frame() {
+        Draw(gApp, gRenderer);
+    }
+};
+inline u32 Drawn(int x, int y) {
+    return Frame().At(x, y);
+}
+inline bool SoundOffShown() { // at the top right
+    return Frame().Shows(WHITE, 724, 66, "sound off");
 }
 
 // A cast (0 a segment against a rectangle, 1 against the circle at its corner, 2 a body) that hits

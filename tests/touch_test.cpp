@@ -17,7 +17,8 @@ static f32 Tick() { // the aim after it
 }
 const auto DOWN = SDL_EVENT_FINGER_DOWN, MOTION = SDL_EVENT_FINGER_MOTION, UP = SDL_EVENT_FINGER_UP;
 const Vec2 W = {60, 410}, S = {60, 530}, A = {150, 470}, D = {650, 470}, HOP = {740, 530},
-           Q = {60, 315}, E = {740, 315}, PLUS = {765, 35}, MINUS = {705, 35}, AHEAD = {400, 100};
+           Q = {60, 315}, E = {740, 315}, PLUS = {765, 35}, MINUS = {705, 35}, SND = {645, 35},
+           AHEAD = {400, 100};
 const int FORWARD = 1 << BIND_FORWARD, HOPS = 1 << BIND_HOP, SWAPS0 = 1 << BIND_SWAP0;
 
 // A finger on a box holds its row as a key does; elsewhere it aims, and the aim stays there.
@@ -69,7 +70,12 @@ TEST(Touch, FingersHoldTheBoxesOrAim) {
     Finger(DOWN, 3, PLUS);                           // a notch in; - twice, a notch out each
     Finger(DOWN, 4, MINUS);
     Finger(DOWN, 5, MINUS);
-    EXPECT_EQ(gApp->zoom, 0.8f);
+    Finger(DOWN, 6, SND); // the sound off, once a touch
+    Finger(MOTION, 6, AHEAD);
+    Finger(MOTION, 6, SND);
+    EXPECT_TRUE(gApp->zoom == 0.8f && SoundOffShown());
+    EXPECT_TRUE(Frame().Count(WHITE, 622, 12, 46, 46) > 0 && // its label fits it, smaller
+                Frame().Count(WHITE, 600, 10, 19, 50) == 0);
     debug = 1; // in the collision scene there are no boxes: a finger moves the cast's end
     Finger(DOWN, 6, W);
     gLines.clear();
