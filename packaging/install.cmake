@@ -119,12 +119,13 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # SDL loads the rest when the game starts, so dpkg-shlibdeps cannot see them. X11's two are the
 # least the game opens a window with, on an X server or under Xwayland; GL draws faster than
 # SDL's software renderer; Wayland natively needs its client libraries, xkbcommon and EGL, and
-# libdecor with a plugin for window decorations where the compositor draws none.
+# libdecor with a plugin for window decorations where the compositor draws none; the sound goes
+# through PipeWire, PulseAudio or ALSA, whichever the desktop runs (without any, it plays silently).
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libx11-6, libxext6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "\
 libgl1, libegl1, libxcursor1, libxfixes3, libxi6, libxrandr2, libxss1, \
 libwayland-client0, libwayland-cursor0, libwayland-egl1, libxkbcommon0, \
-libdecor-0-0, libdecor-0-plugin-1-cairo")
+libdecor-0-0, libdecor-0-plugin-1-cairo, libpipewire-0.3-0, libpulse0, libasound2")
 # Cross-built for 64-bit ARM (packaging/aarch64-linux-gnu.cmake): Debian's name for it, not this
 # machine's. dpkg-shlibdeps sees only this machine's C library; the newest glibc symbol version
 # the program uses (GAME_GLIBC, which scripts/dist.sh reads from it) is what it gives for x86-64.

@@ -90,6 +90,12 @@ export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 cmake -S "$root" -B "$web" -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake \
   -DCMAKE_BUILD_TYPE=Release -DGAME_TESTS=OFF >/dev/null
 cmake --build "$web" -j"$(nproc)" >/dev/null
+# SDL's audio calls this where a browser lacks navigator.userActivation; the link succeeds without
+# it, and only such a browser would fail, as the sound opens.
+if ! grep -q 'function autoResumeAudioContext' "$web/wheels.js"; then
+  echo "dist: wheels.js lacks autoResumeAudioContext, which SDL's audio needs" >&2
+  exit 1
+fi
 rm -rf "${web:?}/$name"
 cmake --install "$web" --prefix "$web/$name" >/dev/null
 (cd "$web/$name" && zip -q -X "$out/$name.zip" ./*)

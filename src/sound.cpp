@@ -25,7 +25,7 @@ struct Effect {
     f32 attackMs, lengthMs;
     f32 pitchFrom, pitchTo; // Hz
     Wave wave;
-    f32 tone, noise; // their shares of the voice's level
+    f32 tone, noise; // their shares of the voice's level; less than 1 in all, a quiet row
     f32 dull;        // the noise low-passed: 0 white, toward 1 a rumble
 };
 
@@ -48,9 +48,9 @@ constexpr Effect EFFECTS[] = {
     {1, 30, 1600, 800, SQUARE, 0.6f, 0.4f, 0},   // a use with a push of 2: a tick
     {3, 150, 300, 80, SQUARE, 0.6f, 0.4f, 0.6f}, // of 35: a thump
     {4, 300, 140, 35, SQUARE, 0.6f, 0.4f, 0.8f}, // of 175: a blast
-    {1, 20, 3000, 3000, SQUARE, 1, 0, 0},        // a use with no push: a click
+    {1, 20, 3000, 3000, SQUARE, 0.2f, 0, 0},     // a use with no push: a quiet click
     {5, 120, 300, 1000, SQUARE, 1, 0, 0},        // a hop starts: a chirp
-    {3, 90, 110, 55, TRIANGLE, 1, 0, 0},         // a hop ends: a soft thump
+    {3, 90, 110, 55, TRIANGLE, 0.5f, 0, 0},      // a hop ends: a soft thump
     {1, 60, 160, 80, SQUARE, 0.3f, 0.7f, 0.5f},  // the body hits a wall: a knock
     {2, 40, 1400, 1400, SQUARE, 1, 0, 0},        // an item swapped: a blip
     {5, 150, 660, 660, TRIANGLE, 1, 0, 0},       // play begins
@@ -64,7 +64,6 @@ constexpr struct {
     EffectKind kind;
 } USE_ROWS[] = {{2, FX_TICK}, {35, FX_THUMP}, {FULL_PUSH, FX_BLAST}};
 constexpr f32 USE_FLOOR = 0.25f; // the lightest push still heard; the strongest is the slot's level
-constexpr f32 CLICK_GAIN = 0.2f; // a use with no push is quiet
 
 // A voice a slot, each with its loudest and its place. A cue restarts its slot's voice, so an
 // item used every tick never piles voices up; the levels add up to full scale at most on either
@@ -194,7 +193,7 @@ void StartSound(SDL_AudioStream* stream) {
     for (int i = V_HUM0; i < VOICE_SLOTS; i++) { // the continuous voices sound from the start
         sVoices[i].effect = EFFECTS[i == V_SCRAPE ? FX_SCRAPE : FX_HUM];
         sVoices[i].level = PLACES[i].level;
-        sVoices[i].freq = EFFECTS[FX_HUM].pitchFrom;
+        sVoices[i].freq = sVoices[i].effect.pitchFrom; // the scrape: 0, and so it stays
         sVoices[i].glide = 1;
     }
     sLast.heard = 0;
@@ -236,7 +235,7 @@ static void CueIn(Cue* cues, u8 slot, EffectKind kind, f32 gain) {
 static void CueUse(Cue* cues, u8 side, f32 recoil) {
     f32 push = fabsf(recoil);
     if (push == 0) {
-        CueIn(cues, V_USE0 + side, FX_CLICK, CLICK_GAIN);
+        CueIn(cues, V_USE0 + side, FX_CLICK, 1);
         return;
     }
     int row = 1;
@@ -325,13 +324,6 @@ void HearTick(const GameState* state) {
 
 // ---- Mixing ----------------------------------------------------------------------------
 
-static f32 WhiteNoise() {
-    sNoise ^= sNoise << 13;
-    sNoise ^= sNoise >> 17;
-    sNoise ^= sNoise << 5;
-    return (i32)sNoise * (1.0f / 2147483648.0f);
-}
-
 // A cue restarts the voice from wherever its envelope stands, so a restart never clicks.
 static void StartVoice(Voice* v, const Cue* cue, int slot) {
     const Effect& e = cue->effect;
@@ -345,34 +337,43 @@ static void StartVoice(Voice* v, const Cue* cue, int slot) {
 }
 
 // Adds frames of one voice into out, stereo; a continuous voice eases toward its level and pitch.
-static void MixVoice(Voice* v, int slot, bool held, f32 hold, f32 pitch, f32* out, int frames) {
-    const Effect& e = v->effect;
-    f32 ease = 1 / (FADE_S * sRate);
-    f32 left = PLACES[slot].left, right = PLACES[slot].right;
+// The voice is worked on in a copy, which the writes to out cannot touch.
+static void MixVoice(Voice* voice, int slot, bool held, f32 hold, f32 pitch, f32* out, int frames) {
+    Voice v = *voice;
+    const Effect& e = v.effect;
+    f32 ease = 1 / (FADE_S * sRate), perFrame = 1 / sRate;
+    f32 rise = (1 - v.envFrom) / SDL_max(v.attack, 1u), fall = 1.0f / (v.length - v.attack);
+    f32 left = PLACES[slot].left * v.level, right = PLACES[slot].right * v.level;
+    u32 noise = sNoise;
     for (int i = 0; i < frames; i++) {
         if (held) {
-            v->env = StepToF(v->env, hold, ease);
-            v->freq = v->freq + (pitch - v->freq) * ease;
-        } else if (v->at < v->attack) {
-            v->env = v->envFrom + (1 - v->envFrom) * v->at / v->attack;
-        } else if (v->at < v->length) {
-            f32 x = (f32)(v->at - v->attack) / (v->length - v->attack);
-            v->env = (1 - x) * (1 - x);
+            v.env = StepToF(v.env, hold, ease);
+            v.freq = v.freq + (pitch - v.freq) * ease;
+        } else if (v.at < v.attack) {
+            v.env = v.envFrom + rise * v.at;
+        } else if (v.at < v.length) {
+            f32 x = fall * (v.at - v.attack);
+            v.env = (1 - x) * (1 - x);
         } else {
-            v->env = 0;
-            return;
+            v.env = 0;
+            break;
         }
-        f32 tone = e.wave == SQUARE ? (v->phase < 0.5f ? 1 : -1) : 4 * fabsf(v->phase - 0.5f) - 1;
-        v->hiss = v->hiss + (WhiteNoise() - v->hiss) * (1 - e.dull);
-        f32 s = v->env * v->level * (e.tone * tone + e.noise * v->hiss);
+        noise ^= noise << 13;
+        noise ^= noise >> 17;
+        noise ^= noise << 5;
+        v.hiss = v.hiss + ((i32)noise * (1.0f / 2147483648.0f) - v.hiss) * (1 - e.dull);
+        f32 tone = e.wave == SQUARE ? (v.phase < 0.5f ? 1 : -1) : 4 * fabsf(v.phase - 0.5f) - 1;
+        f32 s = v.env * (e.tone * tone + e.noise * v.hiss);
         out[2 * i] += s * left;
         out[2 * i + 1] += s * right;
-        v->phase = v->phase + v->freq / sRate;
-        if (v->phase >= 1)
-            v->phase = v->phase - 1;
-        v->freq = v->freq * v->glide;
-        v->at++;
+        v.phase = v.phase + v.freq * perFrame;
+        if (v.phase >= 1)
+            v.phase = v.phase - 1;
+        v.freq = v.freq * v.glide;
+        v.at++;
     }
+    sNoise = noise;
+    *voice = v;
 }
 
 static void Mix(f32* out, int frames) {

@@ -21,6 +21,21 @@ options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
 if phone := sys.argv[2:] == ["phone"]:  # held sideways, 844 by 390 CSS px at 3 device px, touch
     options.add_experimental_option("mobileEmulation", {"deviceMetrics": dict(width=844, height=390, pixelRatio=3, touch=True)})
 driver = Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+# Before any page's own script: the peak of each buffer its audio plays (SDL fills a script processor's),
+# the buffers filled after their time to play (underruns), and the phone's vibrations.
+driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
+  Object.assign(window, {peaks: [], late: 0, vibrations: 0});
+  navigator.vibrate = () => ++vibrations;
+  const make = AudioContext.prototype.createScriptProcessor, play = Object.getOwnPropertyDescriptor(ScriptProcessorNode.prototype, 'onaudioprocess');
+  AudioContext.prototype.createScriptProcessor = function (...args) {
+    const node = make.apply(this, args);
+    Object.defineProperty(node, 'onaudioprocess', {set: fill => play.set.call(node, event => {
+      late += node.context.currentTime > event.playbackTime;
+      fill(event);
+      peaks.push(Math.max(...event.outputBuffer.getChannelData(0).map(Math.abs)));
+    })});
+    return node;
+  };"""})
 
 def act(device, method, *args):  # one step of the keyboard, the mouse or its wheel
     actions = ActionChains(driver)

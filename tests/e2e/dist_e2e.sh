@@ -14,10 +14,36 @@ case_windows() {
     expect "no wine process left" 'timeout 10 wineserver --wait'
 }
 
-# play PROGRAM...: the Linux program with nothing of the build's environment; SIGTERM ends it too.
+# play PROGRAM...: the Linux program with nothing of the build's environment, so no sound server
+# either: it says so once and plays on. SIGTERM ends it too.
 play() {
     GAME="env -i DISPLAY=$DISPLAY PATH=/usr/bin:/bin $*"
     case_window && start_game && kill -TERM $PID && expect_exit 0
+    expect "one word of playing silently, each start" '[ "$(grep -c "^audio init fail, playing without sound$" game.log)" = 2 ]'
+}
+
+# The tar.gz game heard through a desktop's sound server: Debian's pulseaudio (as root, which it
+# warns of) with a sink and no hardware, whose monitor one parec records for the whole case, asking
+# for 20 ms pieces (the sink renders seconds ahead otherwise). Play beginning, then space: the hop's
+# chirp, alike on both sides; d: the right hand's thump, louder on the right; after m, silence
+# while w drives.
+heard() { # BYTE: the left and right peaks recorded since then
+    od -An -v -t d2 -j "$1" heard.raw | awk '{ for (i = 1; i <= NF; i++) { v = $i < 0 ? -$i : $i; if (v > p[i % 2]) p[i % 2] = v } } END { print p[1] + 0, p[0] + 0 }'; }
+recorded() { echo $(($(stat -c %s heard.raw) / 4 * 4)); } # bytes of whole frames, 192,000 a second
+quiet() { until_ok "quiet" '[ "$(heard $(($(recorded) - 19200)))" = "0 0" ]'; } # the last 100 ms
+case_sound() {
+    tar -xzf "$DIST"/wheels-*-linux-x86_64.tar.gz && cd wheels-*/ && mkdir -m700 xdg || fail "no tar.gz"
+    export XDG_RUNTIME_DIR=$PWD/xdg HOME=$PWD
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --load=module-native-protocol-unix --load="module-null-sink sink_name=game" >pulse.log 2>&1 &
+    until_ok "a sound server" 'pactl info >/dev/null 2>&1'
+    parec --latency-msec=20 -d game.monitor --format=s16le --rate=48000 --channels=2 >heard.raw &
+    GAME="env -i DISPLAY=$DISPLAY XDG_RUNTIME_DIR=$XDG_RUNTIME_DIR PATH=/usr/bin:/bin ./wheels" && start_game
+    until_ok "play beginning heard" '[ "$(heard 0)" != "0 0" ]' && quiet
+    local at=$(recorded) && key space && until_ok "the hop's chirp" 'set -- $(heard $at) && [ $1 -gt 2000 ] && [ $1 = $2 ]' && quiet
+    at=$(recorded) && key d && until_ok "the use's thump, on the right" 'set -- $(heard $at) && [ $2 -gt 2000 ] && [ $2 -gt $1 ]' && quiet
+    key m && at=$(recorded) && until_ok "the fade's end recorded" '[ $(recorded) -gt $((at + 19200)) ]'
+    at=$(recorded) && key w 1 && expect "silence while w drives" '[ "$(heard $at)" = "0 0" ]'
+    expect "no word of playing silently" '! grep -q "audio init fail" game.log'
 }
 
 case_linux_tar() { tar -xzf "$DIST"/wheels-*-linux-x86_64.tar.gz && cd wheels-*/ && play ./wheels; }
@@ -69,10 +95,14 @@ case_web() {
     cp $SHOT still.png && web wheel 100
     shot_until "the view zoomed" '[ "$(changed still.png 110 0 690 600)" -gt 600 ]'
     expect "the page unscrolled" 'says "js scrollY" 0'
+    expect "silence before the first key, though play began" 'says "js peaks.some(p => p > 0)" False'
     web wheel -100 && drive # back to the start's scale; keys before any click
+    web js "peaks.length = 0" && key space && until_ok "the hop heard" 'says "js peaks.some(p => p > 0.05)" True'
+    key m && web js "peaks.length = 0" && key w 1 && expect "silence after m, w held" 'says "js peaks.length > 20 && peaks.every(p => p == 0)" True'
+    expect "every buffer filled in time" 'says "js late" 0'
     web js "addEventListener('contextmenu', event => window.menuShut = event.defaultPrevented)"
     web down 3 && shot_until "a full cooldown bar" '[ "$(count 10 115 8 5 $RED)" -eq 40 ]'
-    web up 3 && expect "the browser's menu shut, no full screen" 'says "js window.menuShut && !document.fullscreenElement" True'
+    web up 3 && expect "the browser's menu shut, no full screen, no vibration" 'says "js window.menuShut && !document.fullscreenElement && !vibrations" True'
     key e && shot_until "the item in the top box" 'two_chars 60 200 && ! two_chars 35 175'
     key space && key down && expect "the page unscrolled" 'says "js scrollY" 0'
     web size 1000 600 && letterboxed
@@ -89,7 +119,7 @@ case_web() {
 # at a point or in the middle of a box, `finger end ID`. The touch boxes, X Y W H, as laid out on that screen.
 finger() { web touch "$1" "$2" ${3:+$((162 + ($3 + ${5:-0} / 2) * 65 / 100)) $((($4 + ${6:-0} / 2) * 65 / 100))} || fail "touch $*"; }
 W="20 370 80 80" S="20 490 80 80" A="110 430 80 80" D="610 430 80 80" HOP="700 490 80 80"
-Q="20 290 80 50" E="700 290 80 50" PLUS="740 10 50 50" MINUS="680 10 50 50"
+Q="20 290 80 50" E="700 290 80 50" PLUS="740 10 50 50" MINUS="680 10 50 50" SND="620 10 50 50"
 outlined() { # NAME...: every pixel on each box's edges white (the white within it less the white inside its edges)
     for box; do set -- ${!box} && [ $(($(count $@ $WHITE) - $(count $(($1 + 1)) $(($2 + 1)) $(($3 - 2)) $(($4 - 2)) $WHITE))) = \
         $((2 * ($3 + $4) - 4)) ] || return; done; }
@@ -102,14 +132,17 @@ case_phone() { # the web zip on a phone held sideways
     browse phone && web open; shot_until "first frame" "$shown" && cp $SHOT still.png
     until_ok "the page installable" 'says "cdp Page.getInstallabilityErrors" "{\"installabilityErrors\": []}"'
     web size 390 844; until_ok "upright: the line" 'says "js document.elementFromPoint(195, 422).innerText" "Turn your phone sideways to play."'
+    expect "silence before the first touch" 'says "js peaks.some(p => p > 0)" False'
     web touch start 1 150 422 && web touch start 2 190 422 && web touch move 1 70 422 && web touch move 2 270 422 && web touch end 1 &&
         web touch end 2 && expect "two fingers spread apart (before full screen, where none zooms): no zoom, no scroll" \
         'says "js [visualViewport.scale, scrollX, scrollY]" "[1, 0, 0]"' || fail "touches"
     web size 844 390; shot_until "sideways: the game on, on top, in full screen, turned with the window, at the screen's own pixels" \
         '[ "$(changed still.png 0 0 800 600)" -gt 0 ] && says "js document.fullscreenElement &&
         canvas.width == 3 * innerWidth && canvas.height == 3 * innerHeight && document.elementFromPoint(422, 195).id" canvas'
-    drive && expect "the boxes shown at the first touch, as laid out" 'outlined W S A D HOP Q E PLUS MINUS'
+    drive && expect "the boxes shown at the first touch, as laid out" 'outlined W S A D HOP Q E PLUS MINUS SND'
+    until_ok "the wheels heard" 'says "js peaks.some(p => p > 0)" True'
     finger start 1 $D && shot_until "D held: the right hand's item used, its bar" '[ "$(count 10 60 8 60 $RED)" -gt 0 ]' && finger end 1
+    expect "the phone shaken" 'says "js vibrations > 0" True'
     shot_until "its cooldown over" cooled && tap_until "E: the item in the top box" E 'two_chars 60 200 && ! two_chars 35 175'
     tap_until "Q: the item in the left hand" Q 'two_chars 35 175 && ! two_chars 10 200'
     finger start 1 700 420 && shot_until "a finger on the world: the aim to it, straight right" 'near 540 420 $RED' && finger move 1 400 100 &&
