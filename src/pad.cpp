@@ -24,7 +24,6 @@ constexpr Vec2 BODY_ON_SCREEN = {LOGICAL_W / 2, LOGICAL_H / 2 + LOOK_AHEAD};
 // The strongest item's push runs the motors at full strength and a weaker one in proportion; each
 // use is felt for RUMBLE_MS milliseconds.
 constexpr u32 RUMBLE_MS = 100;
-constexpr f32 PHONE_SHAKE_LEAST = 0.2f; // of RUMBLE_MS: the shortest buzz a phone makes felt
 
 struct PadSlot {
     SDL_Gamepad* gamepad; // null: a free slot
@@ -166,7 +165,8 @@ void PadRumble(f32 push) {
         if (pad.gamepad)
             SDL_RumbleGamepad(pad.gamepad, strength, strength, RUMBLE_MS);
 #ifdef SDL_PLATFORM_EMSCRIPTEN
-    u32 ms = (u32)(SDL_max(SDL_min(share, 1.0f), PHONE_SHAKE_LEAST) * RUMBLE_MS);
+    constexpr f32 SHAKE_LEAST = 0.2f; // of RUMBLE_MS: the shortest buzz a phone makes felt
+    u32 ms = (u32)(SDL_max(SDL_min(share, 1.0f), SHAKE_LEAST) * RUMBLE_MS);
     // clang-format off
     MAIN_THREAD_EM_ASM({
         if (navigator.vibrate && matchMedia('(pointer: coarse)').matches)

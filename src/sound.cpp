@@ -196,7 +196,7 @@ void StartSound(SDL_AudioStream* stream) {
         sVoices[i].freq = sVoices[i].effect.pitchFrom; // the scrape: 0, and so it stays
         sVoices[i].glide = 1;
     }
-    sLast.heard = 0;
+    sLast = {};
     SDL_SetAudioStreamGetCallback(stream, MixSound, nullptr);
     SDL_UnlockAudioStream(stream);
 }
