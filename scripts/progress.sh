@@ -18,22 +18,23 @@ step() {
   printf "${tty:+\r}%s: 100 %% (%d s)\n" "$label" $((SECONDS - start))
 }
 
-# show_progress LABEL TTY: reads the lines of a step and shows its percentage as they raise it.
+# show_progress LABEL TTY: reads the lines of a step and shows its percentage as they raise it; on
+# a terminal also the seconds so far, which go on while a step prints lines but no percentage
+# (CMake's configuring).
 show_progress() {
-  local line pct shown=0
-  if [ -n "$2" ]; then printf '%s:   0 %%' "$1"; else echo "$1: 0 %"; fi
+  local line pct=0 shown=0 drawn= start=$SECONDS
+  [ -n "$2" ] || echo "$1: 0 %"
   while IFS= read -r line; do
     if [[ $line =~ ^\[\ *([0-9]+)%\]|^(dl|pm)status:[^:]*:([0-9]+) ]]; then
-      pct=${BASH_REMATCH[1]}${BASH_REMATCH[3]}
-      if [ "$pct" -ge 100 ]; then
-        : # the step's own end says 100 %
-      elif [ -n "$2" ] && [ "$pct" -gt "$shown" ]; then
-        printf '\r%s: %3d %%' "$1" "$pct"
-        shown=$pct
-      elif [ "$((pct / 10))" -gt "$((shown / 10))" ]; then
-        echo "$1: $((pct / 10 * 10)) %"
-        shown=$pct
-      fi
+      line=${BASH_REMATCH[1]}${BASH_REMATCH[3]}
+      [ "$line" -ge 100 ] || [ "$line" -le "$pct" ] || pct=$line # the step's own end says 100 %
+    fi
+    if [ -n "$2" ] && [ "$drawn" != "$pct $SECONDS" ]; then
+      printf '\r%s: %3d %% (%d s)' "$1" "$pct" $((SECONDS - start))
+      drawn="$pct $SECONDS"
+    elif [ -z "$2" ] && [ $((pct / 10)) -gt $((shown / 10)) ]; then
+      echo "$1: $((pct / 10 * 10)) %"
+      shown=$pct
     fi
   done
 }
