@@ -1,3 +1,4 @@
+#!/usr/bin/env bash
 # Sourced by the scripts that run long steps (setup.sh, run.sh).
 # step LABEL LOG COMMAND...: runs COMMAND with all it prints kept in LOG, and shows instead LABEL
 # with how far COMMAND has got, the highest percentage it printed so far: make's ("[ 42%] Building
@@ -22,7 +23,7 @@ step() {
 # a terminal also the seconds so far, which go on while a step prints lines but no percentage
 # (CMake's configuring).
 show_progress() {
-  local line pct=0 shown=0 drawn= start=$SECONDS
+  local line pct=0 shown=0 drawn='' start=$SECONDS
   [ -n "$2" ] || echo "$1: 0 %"
   while IFS= read -r line; do
     if [[ $line =~ ^\[\ *([0-9]+)%\]|^(dl|pm)status:[^:]*:([0-9]+) ]]; then

@@ -18,7 +18,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/.deps"
 source "$root/scripts/progress.sh"
 
-plan= size=all
+plan='' size=all
 for arg; do
   case $arg in
   --plan) plan=1 ;;
