@@ -34,9 +34,12 @@ fi
 # under /usr for the .deb, and the program with its README and licences in a folder of its own
 # for the tar.gz.
 linux() {
-  local arch=$1 lin machine loader elf cross=()
+  local arch=$1 lin machine loader elf cross=() sdl3=()
   case $arch in
-  amd64) lin="$root/build-dist-linux" machine=x86_64 loader=ld-linux-x86-64.so.2 elf="X86-64" ;;
+  amd64)
+    lin="$root/build-dist-linux" machine=x86_64 loader=ld-linux-x86-64.so.2 elf="X86-64"
+    sdl3=(-DSDL3_DIR="$root/.deps/sdl3-static/lib/cmake/SDL3") # not the shared one of .deps/sdl3
+    ;;
   arm64)
     lin="$root/build-dist-linux-arm64" machine=arm64 loader=ld-linux-aarch64.so.1 elf=AArch64
     cross=(-DCMAKE_TOOLCHAIN_FILE="$root/packaging/aarch64-linux-gnu.cmake")
@@ -44,7 +47,7 @@ linux() {
   esac
   local name="wheels-$version-linux-$machine"
   flags() { (cd "$root" && DEB_HOST_ARCH=$arch DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get "$1"); }
-  cmake -S "$root" -B "$lin" "${cross[@]}" -DCMAKE_BUILD_TYPE=Release -DGAME_STATIC=ON -DGAME_TESTS=OFF \
+  cmake -S "$root" -B "$lin" "${cross[@]}" "${sdl3[@]}" -DCMAKE_BUILD_TYPE=Release -DGAME_STATIC=ON -DGAME_TESTS=OFF \
     -DCMAKE_INSTALL_PREFIX=/usr \
     -DCMAKE_C_FLAGS="$(flags CFLAGS) $(flags CPPFLAGS)" \
     -DCMAKE_CXX_FLAGS="$(flags CXXFLAGS) $(flags CPPFLAGS)" \

@@ -1,36 +1,60 @@
 #!/usr/bin/env bash
-# Installs what the build, the tests and the downloads need, and builds SDL3 3.2 four times from
-# Debian's own source package: for this machine (shared and static library, X11 and Wayland) into
-# .deps/sdl3, for 64-bit ARM Linux (static library, against Debian's arm64 packages unpacked into
-# .deps/arm64) into .deps/sdl3-arm64, for 64-bit Windows (static library) into .deps/sdl3-mingw,
-# and for the web (static library, Emscripten) into .deps/sdl3-web.
+# Installs what the game, its tests and its downloads need, and builds SDL3 3.2 from Debian's own
+# source package. `scripts/setup.sh game` sets up only what building and running the game on this
+# machine needs: the compiler, CMake, the packages of SDL3's X11, Wayland and sound back ends, and
+# SDL3 for this machine (the shared library, without the parts nothing here uses) in .deps/sdl3.
+# With no argument it also installs the packages of the tests and the downloads and builds SDL3
+# four times more, each a static library: for this machine's Linux download into .deps/sdl3-static,
+# for 64-bit ARM Linux (against Debian's arm64 packages unpacked into .deps/arm64) into
+# .deps/sdl3-arm64, for 64-bit Windows into .deps/sdl3-mingw and for the web (Emscripten) into
+# .deps/sdl3-web; and GoogleTest for those last three.
+# `scripts/setup.sh --plan [game]` prints what it makes sure of, one line each, and does nothing.
 # Safe to run again: installed packages, the fetched source and the SDL3 builds are reused; an
-# SDL3 build is redone only when the options it is built with, or its patch, change.
+# SDL3 build is redone only when the options it is built with, or its patch, change. Each long step
+# shows how far it has got (scripts/progress.sh), its whole output kept in a log in .deps.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 deps="$root/.deps"
-mkdir -p "$deps"
+source "$root/scripts/progress.sh"
+
+plan='' size=all
+for arg; do
+  case $arg in
+  --plan) plan=1 ;;
+  game) size=game ;;
+  *) echo "usage: scripts/setup.sh [--plan] [game]" >&2 && exit 2 ;;
+  esac
+done
+# planned WHAT: with --plan, prints WHAT and is true, so that the caller does nothing more.
+planned() { [ -n "$plan" ] && echo "$*"; }
 
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 
 # The test command, the run command and scripts/dist.sh may start side by side: one set-up at a
-# time, the others wait and then find everything done.
-exec 9>"$deps/.setup.lock"
-flock 9
+# time, of either size; the others wait and then find done what it did.
+if [ -z "$plan" ]; then
+  mkdir -p "$deps"
+  exec 9>"$deps/.setup.lock"
+  flock 9
+fi
 
-packages=(
-  build-essential cmake pkg-config git ca-certificates
-  libgtest-dev libbenchmark-dev clang
+# What building and running the game needs.
+game_packages=(
+  build-essential cmake pkg-config ca-certificates
   # SDL3's X11 video back end
   libx11-dev libxext-dev libxrandr-dev libxcursor-dev libxi-dev libxfixes-dev libxss-dev libxkbcommon-dev
   # SDL3's Wayland video back end, and window decorations under compositors that draw none
   libwayland-dev wayland-protocols libdecor-0-dev libegl-dev libdecor-0-plugin-1-cairo
   # SDL3's sound back ends: PulseAudio, PipeWire and ALSA
   libpulse-dev libpipewire-0.3-dev libasound2-dev
-  # the renderer under Xvfb is OpenGL on Mesa
+  # the renderer: OpenGL on Mesa, under Xvfb too
   libgl1 libegl1 libgl1-mesa-dri
+)
+# What the tests and the downloads need besides.
+more_packages=(
+  git libgtest-dev libbenchmark-dev clang
   # end-to-end tests: a real X server, input, screenshots
   xvfb xauth xdotool imagemagick x11-utils
   # a desktop's sound server with no hardware, and its recorder
@@ -47,14 +71,41 @@ packages=(
   crossbuild-essential-arm64 qemu-user
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "setup: installing ${missing[*]}"
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+# apt-get as the set-up runs it: as root, never asking, in English (apt_steps reads its summary),
+# reporting how far it has got on its output.
+apt_get=("${sudo_cmd[@]}" env DEBIAN_FRONTEND=noninteractive LC_ALL=C apt-get -o APT::Status-Fd=1)
+
+# apt_steps LOG install|download APT-GET-ARGUMENTS...: fetches the packages that apt-get install
+# with those arguments installs, then installs them (or only fetches), each a step whose label
+# gives apt's count and size ("installing 143 packages, 402 MB", its size unpacked).
+apt_steps() {
+  local log=$1 what=$2 summary count
+  shift 2
+  summary=$("${apt_get[@]}" --assume-no install "$@" 2>/dev/null || true)
+  count=$(sed -n 's/.* \([0-9]*\) newly installed.*/\1/p' <<<"$summary")
+  step "setup: downloading $count packages, $(sed -n 's/^Need to get \(.*\) of archives\./\1/p' <<<"$summary")" \
+    "$log-download.log" "${apt_get[@]}" -y --download-only install "$@"
+  [ "$what" = download ] ||
+    step "setup: installing $count packages, $(sed -n 's/^After this operation, \(.*\) of additional .*/\1/p' <<<"$summary")" \
+      "$log-install.log" "${apt_get[@]}" -y install "$@"
+}
+
+# install_packages NAME...: installs those not installed yet.
+install_packages() {
+  planned "install $*" && return
+  local missing=() p
+  for p; do
+    dpkg-query -W -f='${Status}\n' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
+  echo "setup: ${#missing[@]} of the packages are missing: ${missing[*]}"
+  step "setup: updating apt's package lists" "$deps/apt-update.log" "${apt_get[@]}" update
+  apt_steps "$deps/apt" install --no-install-recommends "${missing[@]}"
+}
+if [ $size = game ]; then
+  install_packages "${game_packages[@]}"
+else
+  install_packages "${game_packages[@]}" "${more_packages[@]}"
 fi
 
 # Debian's archive as this machine's apt already uses it, and the machine's own release:
@@ -66,7 +117,7 @@ find_archive() {
   [ -z "${archive:-}" ] || return 0
   archive=$(debian_archive)
   if [ -z "$archive" ]; then
-    "${sudo_cmd[@]}" apt-get update -qq
+    step "setup: updating apt's package lists" "$deps/apt-update.log" "${apt_get[@]}" update
     archive=$(debian_archive)
   fi
   [ -n "$archive" ] || { echo "setup: no Debian archive in this machine's apt configuration" >&2; exit 1; }
@@ -97,13 +148,15 @@ source_tarball() {
   ls "$aptdir/src"/libsdl3_*.orig.tar.* 2>/dev/null | head -n 1
 }
 fetch_source() {
+  planned "fetch Debian's SDL3 source package into ${aptdir#"$root/"}/src" && return
   [ -z "$(source_tarball)" ] || return 0
   private_apt "$aptdir" deb-src trixie
   mkdir -p "$aptdir/src"
-  echo "setup: fetching the SDL3 source package"
-  "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" update -qq
-  (cd "$aptdir/src" && "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" source --download-only -qq libsdl3)
+  step "setup: fetching the SDL3 source package" "$aptdir.log" apt_source
   [ -n "$(source_tarball)" ] || { echo "setup: no SDL3 source tarball was fetched" >&2; exit 1; }
+}
+apt_source() {
+  "${apt_get[@]}" "${apt_opts[@]}" update && (cd "$aptdir/src" && "${apt_get[@]}" "${apt_opts[@]}" source --download-only libsdl3)
 }
 
 # Debian's arm64 packages of the machine's own release that SDL3 for arm64 builds against and the
@@ -123,6 +176,7 @@ tree_packages=(
   libgl1 libegl1 libgl1-mesa-dri
 )
 fetch_tree() {
+  planned "fetch Debian's arm64 packages into ${tree#"$root/"}: ${tree_packages[*]}" && return
   [ "$(cat "$tree/.packages" 2>/dev/null)" != "${tree_packages[*]}" ] || return 0
   local dir="$deps/apt-arm64" stage="$deps/arm64-stage" deb
   private_apt "$dir" deb
@@ -134,10 +188,8 @@ fetch_tree() {
     -o Dir::Etc::preferences=/dev/null -o Dir::Etc::preferencesparts="$dir/preferences.d"
     -o Dir::Log="$dir/log"
   )
-  echo "setup: fetching Debian's arm64 packages into $tree"
-  "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" update -qq
-  "${sudo_cmd[@]}" apt-get "${apt_opts[@]}" install -qq -y --download-only --no-install-recommends \
-    "${tree_packages[@]}" >/dev/null
+  step "setup: updating the package lists for arm64" "$dir-update.log" "${apt_get[@]}" "${apt_opts[@]}" update
+  apt_steps "$dir" download "${apt_opts[@]}" --no-install-recommends "${tree_packages[@]}"
   rm -rf "$stage"
   mkdir -p "$stage"
   for deb in "$dir"/cache/archives/*.deb; do
@@ -146,7 +198,15 @@ fetch_tree() {
   echo "${tree_packages[*]}" >"$stage/.packages"
   rm -rf "$tree"
   mv "$stage" "$tree"
-  rm -rf "$dir" "$deps/sdl3-arm64/.options" # SDL3 for arm64 is built against the new tree
+  rm -rf "$dir" "$dir"-*.log "$deps/sdl3-arm64/.options" # SDL3 for arm64 is built against the new tree
+}
+
+# cmake_steps SOURCE BUILD STAGE CMAKE-OPTIONS...: configures, builds and installs one project,
+# under STAGE if it is not empty.
+cmake_steps() {
+  local src=$1 work=$2 stage=$3
+  shift 3
+  cmake -S "$src" -B "$work" "$@" && cmake --build "$work" -j"$(nproc)" && DESTDIR="$stage" cmake --install "$work"
 }
 
 # build_sdl3 PREFIX CMAKE-OPTIONS...: builds SDL3 from the fetched source into PREFIX, unless
@@ -155,10 +215,13 @@ fetch_tree() {
 # PREFIX first and put in its place by renaming only once it is complete, so that builds linking
 # the old one keep working until then and a failed build replaces nothing. SDL3_PATCH=FILE before
 # the call applies FILE to the unpacked source, and .options names the patch's checksum too.
+# SDL3_DRIVERS names what the build must have: KIND_NAME stands for SDL_KIND_DRIVER_NAME or
+# SDL_KIND_NAME in SDL's build configuration, as VIDEO_X11 for SDL_VIDEO_DRIVER_X11 and
+# JOYSTICK_VIRTUAL for SDL_JOYSTICK_VIRTUAL.
 build_sdl3() {
   local prefix=$1
   shift
-  fetch_source
+  planned "build ${prefix#"$root/"}" && return
   local tarball mark
   tarball=$(source_tarball)
   mark="$(basename "$tarball") ${*//"$root/"/} back ends ${SDL3_DRIVERS[*]}"
@@ -176,16 +239,13 @@ build_sdl3() {
   tar -xf "$tarball" -C "$src" --strip-components=1
   [ -z "${SDL3_PATCH:-}" ] || patch -s -p1 -d "$src" <"$SDL3_PATCH"
 
-  echo "setup: building SDL3 into $prefix (a few minutes, once)"
   # "@SRC@" in an option stands for the unpacked source, e.g. for SDL's own toolchain files.
-  cmake -S "$src" -B "$work" -DCMAKE_INSTALL_PREFIX="$prefix" "${@//@SRC@/$src}" >"$work.log" 2>&1 ||
-    { cat "$work.log" >&2; exit 1; }
-  cmake --build "$work" -j"$(nproc)" >>"$work.log" 2>&1 || { tail -n 50 "$work.log" >&2; exit 1; }
-  DESTDIR="$stage" cmake --install "$work" >>"$work.log" 2>&1 || { tail -n 50 "$work.log" >&2; exit 1; }
+  step "setup: building SDL3 into ${prefix#"$root/"}" "$work.log" \
+    cmake_steps "$src" "$work" "$stage" -DCMAKE_INSTALL_PREFIX="$prefix" "${@//@SRC@/$src}"
   # The back ends the game relies on must really be in; SDL leaves out quietly what it cannot find.
   local config="$work/include-config-release/build_config/SDL_build_config.h"
   for driver in "${SDL3_DRIVERS[@]}"; do
-    grep -q "#define SDL_${driver%%_*}_DRIVER_${driver#*_} 1" "$config" ||
+    grep -Eq "#define SDL_${driver%%_*}_(DRIVER_)?${driver#*_} 1" "$config" ||
       { echo "setup: SDL3 for $name was configured without its $driver back end" >&2; exit 1; }
   done
   cp "$src/LICENSE.txt" "$stage$prefix/LICENSE.txt"
@@ -198,15 +258,30 @@ build_sdl3() {
 }
 
 common=(-DCMAKE_BUILD_TYPE=Release -DSDL_TESTS=OFF -DSDL_EXAMPLES=OFF -DSDL_TEST_LIBRARY=OFF)
-
-# This machine's: the shared library for the build tree, the tests and the benchmarks; the static
-# one (position-independent, for Debian's PIE executables) for the Linux downloads. X11, Wayland
-# and their libraries, libdecor and GL stay loaded at run time, so the static build needs nothing
-# but glibc at link time.
-SDL3_DRIVERS=(VIDEO_X11 VIDEO_WAYLAND AUDIO_PULSEAUDIO AUDIO_PIPEWIRE AUDIO_ALSA)
 linux=(-DCMAKE_POSITION_INDEPENDENT_CODE=ON -DSDL_X11=ON -DSDL_WAYLAND=ON -DSDL_WAYLAND_LIBDECOR=ON
   -DSDL_KMSDRM=OFF)
-build_sdl3 "$deps/sdl3" "${common[@]}" -DSDL_SHARED=ON -DSDL_STATIC=ON "${linux[@]}"
+
+fetch_source
+
+# This machine's, for the game, its tests and its benchmarks: the shared library with what they use,
+# each video, sound and input back end a desktop or the tests rely on (the dummy and offscreen
+# video and the dummy sound drivers are the tests', the virtual joystick the gamepad tests'), and
+# OpenGL for its renderer beside the software one. Left out, since nothing here uses them: the
+# camera, the GPU API with Vulkan and their renderers, file dialogs, haptic devices (a pad rumbles
+# through its joystick driver), power and sensor readings, and the disk, JACK and sndio sound drivers.
+SDL3_DRIVERS=(VIDEO_X11 VIDEO_WAYLAND VIDEO_DUMMY VIDEO_OFFSCREEN VIDEO_RENDER_OGL AUDIO_PULSEAUDIO
+  AUDIO_PIPEWIRE AUDIO_ALSA AUDIO_DUMMY JOYSTICK_LINUX JOYSTICK_HIDAPI JOYSTICK_VIRTUAL)
+build_sdl3 "$deps/sdl3" "${common[@]}" -DSDL_SHARED=ON -DSDL_STATIC=OFF "${linux[@]}" \
+  -DSDL_CAMERA=OFF -DSDL_GPU=OFF -DSDL_VULKAN=OFF -DSDL_DIALOG=OFF -DSDL_HAPTIC=OFF -DSDL_POWER=OFF \
+  -DSDL_SENSOR=OFF -DSDL_DISKAUDIO=OFF -DSDL_JACK=OFF -DSDL_SNDIO=OFF
+[ $size != game ] || exit 0
+
+# This machine's static library (position-independent, for Debian's PIE executables) for the
+# Linux download, with all that SDL builds by default: a player's machine may use any of it. X11,
+# Wayland and their libraries, libdecor and GL stay loaded at run time, so the static build needs
+# nothing but glibc at link time.
+SDL3_DRIVERS=(VIDEO_X11 VIDEO_WAYLAND AUDIO_PULSEAUDIO AUDIO_PIPEWIRE AUDIO_ALSA)
+build_sdl3 "$deps/sdl3-static" "${common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON "${linux[@]}"
 
 # 64-bit ARM Linux, cross-compiled with Debian's compiler against the arm64 tree: the static
 # library, built as this machine's, for the arm64 downloads and unit tests.
@@ -238,14 +313,13 @@ SDL3_PATCH="$root/packaging/sdl3-emscripten.patch" build_sdl3 "$deps/sdl3-web" "
 build_gtest() {
   local prefix=$1 work="$deps/$(basename "$1")-build"
   shift
+  planned "build ${prefix#"$root/"}" && return
   local mark
   mark="googletest $(dpkg-query -W -f='${Version}' googletest) ${*//"$root/"/}"
   [ "$(cat "$prefix/.options" 2>/dev/null)" != "$mark" ] || return 0
-  echo "setup: building GoogleTest into $prefix"
   rm -rf "$work" "$prefix"
-  { cmake -S /usr/src/googletest -B "$work" -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_GMOCK=OFF "$@" &&
-    cmake --build "$work" -j"$(nproc)" && cmake --install "$work"; } >"$work.log" 2>&1 ||
-    { tail -n 50 "$work.log" >&2; exit 1; }
+  step "setup: building GoogleTest into ${prefix#"$root/"}" "$work.log" \
+    cmake_steps /usr/src/googletest "$work" "" -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_GMOCK=OFF "$@"
   echo "$mark" >"$prefix/.options"
   rm -rf "$work" "$work.log"
 }
