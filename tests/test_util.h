@@ -84,7 +84,7 @@ inline bool SoundCast(int kind, Ray* ray, const SDL_FRect& rect, f32 radius) {
     if (kind == 0   ? RayIntersectRect(ray, &rect)
         : kind == 1 ? RayIntersectCircle(ray, &circle)
                     : CircleRayIntersectRect(ray, radius, &rect))
-        return isfinite(ray->hit.x + ray->hit.y + ray->t) &&
+        return isfinite(ray->hit.x) && isfinite(ray->hit.y) && isfinite(ray->t) &&
                fabsf(Vec2Magnitude(ray->normal) - 1) < 1e-4f &&
                (kind != 0 || fabsf(ray->t - 0.5f) <= 0.5f);
     return kind == 2 || memcmp(ray, &before, sizeof(Ray)) == 0;
