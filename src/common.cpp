@@ -81,9 +81,19 @@ bool PointerOwnedBy(PointerOwner owner) {
     return sPointerOwner == owner;
 }
 
+// A place that is not a finite number (as a broken driver or system might report, or a finger's
+// mapped from one) would make the aim not a number, then the heading and the view, for good: the
+// mouse or a finger there is not heard.
+bool PlaceFinite(Vec2 at) {
+    return isfinite(at.x) && isfinite(at.y);
+}
+
 Vec2 ReadPointer() {
-    if (sPointerOwner == POINTER_MOUSE)
-        sPointer = ReadMouse();
+    if (sPointerOwner == POINTER_MOUSE) {
+        Vec2 mouse = ReadMouse();
+        if (PlaceFinite(mouse))
+            sPointer = mouse;
+    }
     return sPointer;
 }
 

@@ -119,6 +119,7 @@ enum PointerOwner : u8 { POINTER_MOUSE, POINTER_PAD, POINTER_FINGER };
 
 void TakePointer(PointerOwner owner, const Vec2* at);
 bool PointerOwnedBy(PointerOwner owner);
+bool PlaceFinite(Vec2 at);
 Vec2 ReadPointer();
 Vec2 ReadMouse();
 

@@ -18,6 +18,10 @@ static const char* debugtitle = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? 
 
 constexpr f32 TICK_MS = 16.666666f;
 constexpr f32 ZOOM_STEP = 0.2f; // per unit of wheel movement, and per d-pad press
+// The zoom's bound either way, five million notches out or in: beyond any player's scrolling (the
+// world a millionth of its size, or a million times), and well within what keeps the camera,
+// LOOK_AHEAD pixels over the zoom's scale ahead of the player, finite whatever a wheel reports.
+constexpr f32 ZOOM_LIMIT = 1e6f;
 
 // A start-up failure is printed on standard output. A Windows player starts the game from
 // Explorer, where no console shows that, so there it also comes up in a message box, in words
@@ -71,10 +75,12 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
     return SDL_APP_CONTINUE;
 }
 
-// A wheel notch, a d-pad press or a touch on a zoom box.
+// A wheel notch, a d-pad press or a touch on a zoom box. A step that would take the zoom past
+// ZOOM_LIMIT either way, or that is not a number, is not heard.
 void Zoom(f32 notches) {
-    if (gApp)
-        gApp->zoom = gApp->zoom + notches * ZOOM_STEP;
+    f32 zoom = gApp ? gApp->zoom + notches * ZOOM_STEP : 0;
+    if (gApp && fabsf(zoom) <= ZOOM_LIMIT)
+        gApp->zoom = zoom;
 }
 
 // Events only record input; the next tick acts on it. SDL also reports every touch as the mouse:

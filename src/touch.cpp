@@ -139,12 +139,17 @@ static void FingerLifted(FingerSlot* f) {
     f->down = 0;
 }
 
-// A mouse turned into touches (SDL does so on some systems when asked) is still a mouse.
+// A mouse turned into touches (SDL does so on some systems when asked) is still a mouse. A landing
+// or a move to a place that is not a finite number is not heard; a lift or a cancel lets go
+// wherever it is, or the finger's box would stay held for good.
 void FingerEvent(const SDL_TouchFingerEvent* finger) {
     if (finger->touchID == SDL_MOUSE_TOUCHID || !gWindow || !gRenderer)
         return;
     Vec2 at = MapFingerToScreen(finger);
     FingerSlot* f = FindFinger(finger->fingerID);
+    bool lifts = finger->type == SDL_EVENT_FINGER_UP || finger->type == SDL_EVENT_FINGER_CANCELED;
+    if (!lifts && !PlaceFinite(at))
+        return;
     if (finger->type == SDL_EVENT_FINGER_DOWN) {
         sShown = 1;
         if (f)

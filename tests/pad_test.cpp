@@ -1,32 +1,18 @@
 // Gamepads: SDL's virtual pad, through SDL's own event queue into the game's event entry point.
 #include "test_util.h"
 
-static u16 sRumble; // the strength the game last set the pad's motors to
-
-static void Frame() { // SDL's queued events to the game, then a tick, as the main loop does
-    for (SDL_Event e; SDL_PollEvent(&e);)
-        SDL_AppEvent(nullptr, &e);
-    Update(gApp);
-}
-
 // The game opens the pad as it comes. A virtual trigger's 0 reaches the game as 16383, 1 as 16384.
 TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     memset(gBindInfo, 0, sizeof(gBindInfo)); // no key left held by an earlier case
     ASSERT_EQ(SDL_AppInit(nullptr, 0, nullptr), SDL_APP_CONTINUE);
     gApp->mode = MODE_PLAYING;
     memset(gFloor, 0, sizeof(Floor));
-    SDL_VirtualJoystickDesc desc = {
-        .version = sizeof(desc),
-        .type = SDL_JOYSTICK_TYPE_GAMEPAD,
-        .naxes = SDL_GAMEPAD_AXIS_COUNT,
-        .nbuttons = SDL_GAMEPAD_BUTTON_COUNT,
-        .Rumble = [](void*, u16 low, u16 high) { return (sRumble = low) == high; }}; // motors alike
-    SDL_Joystick* pad = SDL_OpenJoystick(SDL_AttachVirtualJoystick(&desc));
-    Frame(); // the body at (400, 420) on screen from now on, facing up
+    SDL_Joystick* pad = SDL_OpenJoystick(AttachPad());
+    Pass(); // the body at (400, 420) on screen from now on, facing up
     auto held = [&](int control, int value, int row, bool button = false) { // set: row held?
         button ? SDL_SetJoystickVirtualButton(pad, control, value)
                : SDL_SetJoystickVirtualAxis(pad, control, value);
-        Frame();
+        Pass();
         return BindHeld(row);
     };
     auto aim = [&](int x, int y) { // the right stick to (x, y) between two ticks
@@ -47,7 +33,7 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     EXPECT_TRUE(!held(Y, 16383, BIND_BACK) && held(Y, 16384, BIND_BACK));
     EXPECT_TRUE(!held(LT, 0, BIND_SIDE0) && held(LT, 1, BIND_SIDE0) && !BindHeld(BIND_SIDE1));
     EXPECT_TRUE(!held(RT, 0, BIND_SIDE1) && held(RT, 1, BIND_SIDE1));
-    EXPECT_EQ(sRumble, 13107); // the right hand's push of 35 of at most 175: 35/175 of 65535
+    EXPECT_EQ(gRumble, 13107); // the right hand's push of 35 of at most 175: 35/175 of 65535
     EXPECT_TRUE(held(SDL_GAMEPAD_BUTTON_SOUTH, 1, BIND_HOP, true));
     EXPECT_FALSE(held(SDL_GAMEPAD_BUTTON_SOUTH, 0, BIND_HOP, true));
     EXPECT_TRUE(held(SDL_GAMEPAD_BUTTON_LEFT_SHOULDER, 1, BIND_SWAP0, true));
@@ -59,15 +45,14 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     held(SDL_GAMEPAD_BUTTON_BACK, 1, 0, true); // the sound off
     EXPECT_TRUE(SoundOffShown());
     // A touch shows the touch boxes (W's top left corner white), a use of the pad hides them.
-    SDL_Event touch = {.tfinger = {.type = SDL_EVENT_FINGER_DOWN, .fingerID = 1, .x = .5f}};
-    SDL_AppEvent(nullptr, &touch);
+    Send({.tfinger = {.type = SDL_EVENT_FINGER_DOWN, .fingerID = 1, .x = .5f}});
     EXPECT_EQ(Drawn(20, 370), WHITE);
     held(SDL_GAMEPAD_BUTTON_SOUTH, 1, BIND_HOP, true);
     EXPECT_NE(Drawn(20, 370), WHITE);
     aim(20000, 0);      // the stick aims again,
     KeyPressed('d', 1); // the right side held by its key and its trigger; the pad unplugged
     SDL_DetachVirtualJoystick(SDL_GetJoystickID(pad));
-    Frame();
+    Pass();
     EXPECT_TRUE(BindHeld(BIND_SIDE1) && !BindHeld(BIND_SIDE0) && !BindHeld(BIND_SWAP1));
     EXPECT_TRUE(Near(gApp->mouse, ReadMouse())); // and the mouse aims
     KeyPressed('d', 0);

@@ -1,4 +1,5 @@
-// Shared test helpers: a game state, a software renderer, the lines drawn, sound casts and moves.
+// Shared test helpers: a game state, a software renderer, the lines drawn, sound casts and moves,
+// random play.
 #pragma once
 
 #include "defs.h"
@@ -89,7 +90,7 @@ inline bool SoundCast(int kind, Ray* ray, const SDL_FRect& rect, f32 radius) {
     if (kind == 0   ? RayIntersectRect(ray, &rect)
         : kind == 1 ? RayIntersectCircle(ray, &circle)
                     : CircleRayIntersectRect(ray, radius, &rect))
-        return isfinite(ray->hit.x + ray->hit.y + ray->t) &&
+        return isfinite(ray->hit.x) && isfinite(ray->hit.y) && isfinite(ray->t) &&
                fabsf(Vec2Magnitude(ray->normal) - 1) < 1e-4f &&
                (kind != 0 || fabsf(ray->t - 0.5f) <= 0.5f);
     return kind == 2 || memcmp(ray, &before, sizeof(Ray)) == 0;
@@ -100,9 +101,9 @@ inline bool SoundCast(int kind, Ray* ray, const SDL_FRect& rect, f32 radius) {
 template <class Next> bool SoundRandomCase(Next& next) {
     auto value = [&] {
         u32 kind = next() % 3, bits = next();
-        f32 raw;
-        memcpy(&raw, &bits, sizeof(raw));
-        return kind == 0 ? (f32)(bits % 41) - 20 : kind == 1 ? bits * 7e-7f - 1500 : raw;
+        return kind == 0   ? (f32)(bits % 41) - 20
+               : kind == 1 ? bits * 7e-7f - 1500
+                           : __builtin_bit_cast(f32, bits);
     };
     if (next() % 1000 == 0)
         GenerateFloor(gFloor, next() | 1);
@@ -121,4 +122,87 @@ template <class Next> bool SoundRandomCase(Next& next) {
     bool still = (by.x == 0 && by.y == 0) || !isfinite(by.x) || !isfinite(by.y);
     return SoundCast(kind, &r, rect, radius) && fabsf(body.pos.x) <= 1185 &&
            fabsf(body.pos.y) <= 825 && (!still || (body.pos.x == from.x && body.pos.y == from.y));
+}
+
+// ---- Random play through the game's entry points: the soak's, and a fuzz target's from its bytes
+
+inline int Send(SDL_Event e = {}) { // an event as SDL hands it over (or none): the rows held after
+    int rows = SDL_AppEvent(nullptr, &e) == SDL_APP_CONTINUE ? 0 : -1; // it, a bit each, or -1
+    for (u8 row = 0; row < BIND_COUNT && rows >= 0; row++)             // if it ends the game
+        rows |= BindHeld(row) << row;
+    return rows;
+}
+
+inline void Pass() { // a pass of the main loop: SDL's queued events, then a tick
+    for (SDL_Event e; SDL_PollEvent(&e);)
+        SDL_AppEvent(nullptr, &e);
+    Update(gApp);
+}
+
+inline u16 gRumble; // the strength the game last set a virtual pad's motors to
+
+inline SDL_JoystickID AttachPad() { // SDL's virtual pad, with every axis and button of a gamepad
+    SDL_VirtualJoystickDesc desc = {.version = sizeof(desc), .type = SDL_JOYSTICK_TYPE_GAMEPAD};
+    desc.naxes = SDL_GAMEPAD_AXIS_COUNT;
+    desc.nbuttons = SDL_GAMEPAD_BUTTON_COUNT;
+    desc.Rumble = [](void*, u16 low, u16 high) { return (gRumble = low) == high; }; // motors alike
+    return SDL_AttachVirtualJoystick(&desc);
+}
+
+inline SDL_JoystickID gPads[10]; // random play's virtual pads, 0 for none: two more than the game's
+
+// A tick of random play on a 1000 by 600 window, from 32-bit random values: up to three rounds of a
+// key, any button, the wheel, one of twelve fingers down, moved, up or cancelled anywhere (at a
+// fraction of the window's size, up to a quarter of it beside, or any float), a virtual pad's axis
+// (the extremes too) and button; now and then the mouse moved (as anywhere), any pad event for a
+// pad there or not, the focus lost, a pad attached or detached. Now and then (and past a fuzzer's
+// input) every key and button up, every finger lifted or cancelled at no place, every pad detached.
+// True if the player is then within the world less its radius, it, its aim, heading and the camera
+// finite, the one item neither made nor lost nor over its cooldown, and after a let-go nothing
+// held.
+template <class Next> bool RandomTick(Next& next) {
+    auto type = [&](SDL_EventType first, u32 n) { return SDL_EventType(first + next() % n); };
+    auto place = [&](u32 b) { return b % 8 ? b * 3.5e-10f - 0.25f : __builtin_bit_cast(f32, b); };
+    for (u32 rounds = next() % 4; rounds > 0; rounds--) {
+        u32 rare = next() % 64;
+        i16 value = next() % 3 ? (i16)next() : next() % 2 ? 32767 : -32768;
+        f32 x = place(next()), y = place(next());
+        SDL_JoystickID& pad = gPads[next() % 10];
+        SDL_Joystick* stick = SDL_GetJoystickFromID(pad);
+        Send({.key = {.type = type(SDL_EVENT_KEY_DOWN, 2), .key = (u32) "wsadqe x"[next() % 8]}});
+        Send({.button = {type(SDL_EVENT_MOUSE_BUTTON_DOWN, 2), 0, 0, 0, 0, (u8)next()}});
+        Send({.wheel = {SDL_EVENT_MOUSE_WHEEL, 0, 0, 0, 0, 0, value / 32768.0f}});
+        Send({.tfinger = {type(SDL_EVENT_FINGER_DOWN, 4), 0, 0, 1, next() % 12, x, y}});
+        SDL_SetJoystickVirtualAxis(stick, next() % SDL_GAMEPAD_AXIS_COUNT, value);
+        SDL_SetJoystickVirtualButton(stick, next() % SDL_GAMEPAD_BUTTON_COUNT, value & 1);
+        if (rare < 16)
+            SDL_WarpMouseInWindow(gWindow, x * 1000, y * 600);
+        else if (rare < 20) // which (0: none), axis or button and value alike in every kind
+            Send({.gaxis = {type(SDL_EVENT_GAMEPAD_AXIS_MOTION, 5), 0, 0, pad, (u8)next(), 0, 0, 0,
+                            value}});
+        else if (rare == 20)
+            Send({.type = SDL_EVENT_WINDOW_FOCUS_LOST});
+        else if (rare == 21 && pad)
+            SDL_DetachVirtualJoystick(std::exchange(pad, 0));
+        else if (rare == 21)
+            pad = AttachPad();
+    }
+    bool letGo = next() % 1000 == 0;
+    for (u32 n = 0; n < 256 && letGo; n++) {
+        Send({.key = {.type = SDL_EVENT_KEY_UP, .key = n}});
+        Send({.button = {.type = SDL_EVENT_MOUSE_BUTTON_UP, .button = (u8)n}});
+        Send({.tfinger = {n % 2 ? SDL_EVENT_FINGER_UP : SDL_EVENT_FINGER_CANCELED, 0, 0, 1, n,
+                          NAN}});
+    }
+    for (int i = 0; i < 10 && letGo; i++) // none: 0, which SDL refuses
+        SDL_DetachVirtualJoystick(std::exchange(gPads[i], 0));
+    Pass();
+    if (next() % 500 == 1)
+        Draw(gApp, gRenderer);
+    int items = 0;
+    for (const InventorySlot& s : gInventory->slots)
+        items += s.item == 2 && s.cooldown <= s.cooldownMax;
+    return fabsf(gPlayer->pos.x) <= 1185 && fabsf(gPlayer->pos.y) <= 825 && items == 1 &&
+           isfinite(gPlayer->aim + gPlayer->facing + gApp->camera.x + gApp->camera.y) &&
+           (!letGo || Send() == 0);
 }

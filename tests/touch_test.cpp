@@ -1,13 +1,6 @@
 // Touch: fingers as SDL reports them, handed to the game's event entry point.
 #include "test_util.h"
 
-static int Send(SDL_Event e = {}) { // an event (or none): the rows held after it, a bit each
-    SDL_AppEvent(nullptr, &e);
-    int rows = 0;
-    for (u8 row = 0; row < BIND_COUNT; row++)
-        rows |= BindHeld(row) << row;
-    return rows;
-}
 static int Finger(SDL_EventType type, int id, Vec2 at) { // type, touch, finger, at x and y:
     return Send({.tfinger = {type, 0, 0, 1, (u64)id, (at.x + 100) / 1000, at.y / 600}});
 }
@@ -21,7 +14,8 @@ const Vec2 W = {60, 410}, S = {60, 530}, A = {150, 470}, D = {650, 470}, HOP = {
            AHEAD = {400, 100};
 const int FORWARD = 1 << BIND_FORWARD, HOPS = 1 << BIND_HOP, SWAPS0 = 1 << BIND_SWAP0;
 
-// A finger on a box holds its row as a key does; elsewhere it aims, and the aim stays there.
+// A finger on a box holds its row as a key does; elsewhere it aims, and the aim stays there. A
+// finger or the mouse at a place that is not a finite number is not heard.
 TEST(Touch, FingersHoldTheBoxesOrAim) {
     memset(gBindInfo, 0, sizeof(gBindInfo));
     ASSERT_EQ(SDL_AppInit(nullptr, 0, nullptr), SDL_APP_CONTINUE);
@@ -30,7 +24,12 @@ TEST(Touch, FingersHoldTheBoxesOrAim) {
     SDL_SetWindowSize(gWindow, 1000, 600);               // the screen between two bars 100 wide
     SDL_WarpMouseInWindow(gWindow, 500, 100);            // the mouse has the pointer, ahead
     EXPECT_TRUE(Tick() == 0 && Drawn(20, 370) != WHITE); // no box: W's top left corner
-    SDL_WarpMouseInWindow(gWindow, 160, 315);            // Q, where SDL puts its mouse for a finger
+    for (f32 nowhere : {NAN, INFINITY}) {                // no row, no aim, no box
+        SDL_WarpMouseInWindow(gWindow, nowhere, nowhere);
+        EXPECT_TRUE(Finger(DOWN, 1, {nowhere, nowhere}) == 0 && Tick() == 0 &&
+                    Drawn(20, 370) != WHITE);
+    }
+    SDL_WarpMouseInWindow(gWindow, 160, 315); // Q, where SDL puts its mouse for a finger
     Finger(DOWN, 1, Q);
     Send({.motion = {.type = SDL_EVENT_MOUSE_MOTION, .which = SDL_TOUCH_MOUSEID}});
     Send({.button = {SDL_EVENT_MOUSE_BUTTON_DOWN, 0, 0, 0, SDL_TOUCH_MOUSEID, SDL_BUTTON_LEFT}});
