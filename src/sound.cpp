@@ -259,67 +259,81 @@ static void CueUse(Cue* cues, u8 side, f32 recoil) {
     cues[V_USE0 + side] = {e, USE_FLOOR + (1 - USE_FLOOR) * share, 1};
 }
 
-void HearTick(const GameState* state) {
+// What started since the tick before: play, a hop or its landing, a swap, a use. True when the
+// velocity changed after this tick's move (a use's push, or a hop's, which may bring one back).
+static bool HearHappenings(const GameState* state, Score* next) {
     const Player* p = &state->player;
-    Cue cues[VOICE_SLOTS] = {};
-    f32 hold[VOICE_SLOTS] = {};
-    f32 pitch[VOICE_SLOTS] = {};
-    bool pushed = false; // the velocity changed after the move: a use or a hop's
-    if (sLast.heard) {
-        if (sLast.mode == MODE_CUTSCENE && state->mode == MODE_PLAYING)
-            CueIn(cues, V_GO, FX_GO, 1);
-        if (p->hopping != sLast.hopping)
-            CueIn(cues, V_HOP, p->hopping ? FX_CHIRP : FX_LAND, 1);
-        pushed = p->hopping && !sLast.hopping;
-        for (u8 side = 0; side < 2; side++) {
-            if (p->swapCooldown[side] > sLast.swapCooldown[side])
-                CueIn(cues, V_SWAP0 + side, FX_BLIP, 1);
-            // A cooldown at its full length started this tick: every tick it counts down first.
-            const InventorySlot* slot = &state->inventory.slots[side];
-            if (slot->cooldown != 0 && slot->cooldown == slot->cooldownMax && slot->item >= 0 &&
-                slot->item < ITEM_KINDS) {
-                CueUse(cues, side, gWeaponInfo[slot->item].recoil);
-                pushed = true;
-            }
+    if (sLast.mode == MODE_CUTSCENE && state->mode == MODE_PLAYING)
+        CueIn(next->cues, V_GO, FX_GO, 1);
+    if (p->hopping != sLast.hopping)
+        CueIn(next->cues, V_HOP, p->hopping ? FX_CHIRP : FX_LAND, 1);
+    bool pushed = p->hopping && !sLast.hopping;
+    for (u8 side = 0; side < 2; side++) {
+        if (p->swapCooldown[side] > sLast.swapCooldown[side])
+            CueIn(next->cues, V_SWAP0 + side, FX_BLIP, 1);
+        // A cooldown at its full length started this tick: every tick it counts down first.
+        const InventorySlot* slot = &state->inventory.slots[side];
+        if (slot->cooldown != 0 && slot->cooldown == slot->cooldownMax && slot->item >= 0 &&
+            slot->item < ITEM_KINDS) {
+            CueUse(next->cues, side, gWeaponInfo[slot->item].recoil);
+            pushed = true;
         }
     }
-    // Where the body ended against where its velocity would have taken it: the part held back
-    // is what it pushed into a wall, the part it went is its slide along it.
-    if (sLast.heard && !pushed && state->mode == MODE_PLAYING) {
-        Vec2 went = Vec2SubVec2(p->pos, sLast.pos);
-        f32 into = Vec2Magnitude(Vec2SubVec2(p->vel, went));
-        bool touching = into > CONTACT_MIN;
-        if (touching && !sLast.touching)
-            CueIn(cues, V_KNOCK, FX_KNOCK, SDL_min(into / TOP_SPEED, 1.0f));
-        sLast.touching = touching;
-        sLast.scrape = touching ? SDL_min(Vec2Magnitude(went) / TOP_SPEED, 1.0f) : 0;
-    }
-    hold[V_SCRAPE] = sLast.scrape;
+    return pushed;
+}
+
+// Where the body ended against where its velocity would have taken it: the part held back is what
+// it pushed into a wall, the part it went is its slide along it.
+static void HearWalls(const Player* p, Score* next) {
+    Vec2 went = Vec2SubVec2(p->pos, sLast.pos);
+    f32 into = Vec2Magnitude(Vec2SubVec2(p->vel, went));
+    bool touching = into > CONTACT_MIN;
+    if (touching && !sLast.touching)
+        CueIn(next->cues, V_KNOCK, FX_KNOCK, SDL_min(into / TOP_SPEED, 1.0f));
+    sLast.touching = touching;
+    sLast.scrape = touching ? SDL_min(Vec2Magnitude(went) / TOP_SPEED, 1.0f) : 0;
+}
+
+// Each wheel hums by its speed, higher as it spins free in a hop.
+static void HearWheels(const Player* p, Score* next) {
+    const Effect& hum = EFFECTS[FX_HUM];
     for (u8 side = 0; side < 2; side++) {
         f32 spin = fabsf(p->wheelSpeed[side]) / HUM_FULL;
-        const Effect& hum = EFFECTS[FX_HUM];
-        hold[V_HUM0 + side] = spin < HUM_LEAST / HUM_FULL ? 0 : SDL_min(spin, 1.0f);
-        pitch[V_HUM0 + side] =
+        next->hold[V_HUM0 + side] = spin < HUM_LEAST / HUM_FULL ? 0 : SDL_min(spin, 1.0f);
+        next->pitch[V_HUM0 + side] =
             hum.pitchFrom + (hum.pitchTo - hum.pitchFrom) * SDL_min(spin, HUM_RISE) / HUM_RISE;
     }
+}
+
+// A tick the mixer has not caught up with yet keeps its cues, unless this one cues the same voice.
+static void HandOver(const Score* next) {
+    SDL_LockAudioStream(sStream);
+    for (int i = 0; i < VOICE_SLOTS; i++) {
+        if (next->cues[i].set)
+            sScore.cues[i] = next->cues[i];
+        sScore.hold[i] = next->hold[i];
+        sScore.pitch[i] = next->pitch[i];
+    }
+    sScore.ticked = 1;
+    SDL_UnlockAudioStream(sStream);
+}
+
+void HearTick(const GameState* state) {
+    const Player* p = &state->player;
+    Score next = {};
+    bool pushed = sLast.heard && HearHappenings(state, &next);
+    if (sLast.heard && !pushed && state->mode == MODE_PLAYING)
+        HearWalls(p, &next);
+    next.hold[V_SCRAPE] = sLast.scrape; // kept through a pushed tick, which cannot tell
+    HearWheels(p, &next);
     sLast.pos = p->pos;
     sLast.mode = state->mode;
     sLast.hopping = p->hopping;
     sLast.swapCooldown[0] = p->swapCooldown[0];
     sLast.swapCooldown[1] = p->swapCooldown[1];
     sLast.heard = 1;
-
-    if (!sStream)
-        return;
-    SDL_LockAudioStream(sStream);
-    for (int i = 0; i < VOICE_SLOTS; i++) {
-        if (cues[i].set)
-            sScore.cues[i] = cues[i]; // ticks the mixer has not caught up with: the last cue wins
-        sScore.hold[i] = hold[i];
-        sScore.pitch[i] = pitch[i];
-    }
-    sScore.ticked = 1;
-    SDL_UnlockAudioStream(sStream);
+    if (sStream)
+        HandOver(&next);
 }
 
 // ---- Mixing ----------------------------------------------------------------------------

@@ -10,9 +10,8 @@ static bool Hits(int kind, Vec2 from, Vec2 to, const SDL_FRect& shape, Ray want,
            Near(r.normal, want.normal) && fabsf(r.t - want.t) < 1e-3f;
 }
 
-// Casts hit a side at the very start or end, along an axis; an exact corner, keeping a carried
-// normal or pushing straight back; a circle left from inside past the end; a wall's rounded corner.
-// They miss a rounded corner passed short of, a square passed beside, a circle left from inside.
+// Hits at a side's start or end, an exact corner (a carried normal, or straight back), a circle
+// left past the end, a rounded corner; misses short of a corner, beside a square, from a circle.
 TEST(Casts, ContactsOnSidesCornersAndCircles) {
     SDL_FRect square = {10, 10, 10, 10}, wall = {50, 0, 10, 100};
     f32 x = 50 - sqrtf(175);
@@ -46,8 +45,7 @@ TEST_F(GameFixture, RandomCastsAndMovesAreSound) {
         ASSERT_TRUE(SoundRandomCase(rng)) << n;
 }
 
-// The circle cast from (320, 240) to the pointer stops at the nearer hit (the end-to-end case has
-// the first nearer), a mark 30 long along its normal; a rectangle hit is red, else white, on grey.
+// The cast to the pointer stops at the nearer hit, a mark along its normal; a rectangle hit red.
 TEST(Drawing, TheCollisionSceneStopsTheCastAtTheNearerHit) {
     Canvas c;
     auto circleAt = [](Vec2 centre) { // the last side's end, 20 from the centre

@@ -38,9 +38,8 @@ TEST_F(GameFixture, HeldHopsAndSwapsRepeatAtTheirTimersRates) {
     EXPECT_EQ(gInventory->slots[2].item, 2); // seven swaps leave it in the top box
 }
 
-// The one item in play, from either hand, from rest aiming up: a push of 35 straight down, and a
-// held trigger fires it again 80 ticks later, each use counted. A hop within the 20 ticks after a
-// use brings back the velocity the push left, until it lands.
+// The item in play, from either hand, aiming up: a push of 35 down, again 80 ticks later, counted.
+// A hop within 20 ticks of a use brings back the velocity the push left, until it lands.
 TEST_F(GameFixture, TheItemPushesCoolsDownAndLendsAHopItsPush) {
     for (u8 side : {1, 0}) {
         InitPlayer(gPlayer);
@@ -72,11 +71,8 @@ TEST_F(GameFixture, TheItemPushesCoolsDownAndLendsAHopItsPush) {
         EXPECT_TRUE(Near(gPlayer->vel, {0, 32.06f}) && gPlayer->hopping) << t;
 }
 
-// At zoom 1.5, the view turned half round: a white circle of radius 30 around (400, 420), from its
-// centre a grey line 30 long to world heading 0 (down now), the white heading 30 long and the red
-// aim 240 long, both a quarter turned since the view last turned. The outline of the 2 by 2 rooms
-// at the grid corner nearest, 540 by 380 in the world, within the grid at its edge; then drawing is
-// opaque.
+// At zoom 1.5, turned half round: a white circle of radius 30 at (400, 420), a grey line to world
+// heading 0, the white heading and the red aim, 240 long; the 2 by 2 rooms nearest, in the grid.
 TEST_F(GameFixture, ThePlayerAndTheRoomsAroundItAreDrawnThroughTheView) {
     Canvas c;
     gApp->zoom = 1.5f;

@@ -19,9 +19,8 @@ const std::tuple<const char*, int, Vec2> kScript[] = {
     {"w ", 2278, RIGHT}, // a hopping drive to the end
 };
 
-// After every tick, every byte of the camera, the player and the inventory (their padding stays
-// zeroed) folded into one digest (FNV-1a), read every thousand ticks: the first that differs tells
-// in which thousand this build went another way. The sound listens, its device mixing meanwhile.
+// Every byte of the camera, player and inventory after each tick folded into a digest (FNV-1a),
+// read every thousand ticks, while the sound listens and its device mixes.
 TEST_F(GameFixture, AScriptedGameComputesTheSameBitsOnEveryBuild) {
     GenerateFloor(gFloor, 1);
     OpenSound();

@@ -10,9 +10,8 @@ extern "C" bool __wrap_SDL_RenderLine(SDL_Renderer* r, float x1, float y1, float
     return __real_SDL_RenderLine(r, x1, y1, x2, y2);
 }
 
-// Events only record input: a side held by its key and its button is held until both let go, and
-// only the quit request ends the game. Ticks follow the clock; 1 to 30 count down, all but the
-// camera still, with w held; on 31 w moves the player, then a goon beyond the world follows.
+// A side held by key and button is held until both let go; only quit ends the game. Ticks 1 to 30
+// count down, only the camera moving; on 31 w moves the player, then a goon beyond the world.
 TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
     EXPECT_EQ(TickTarget(4369083), 262144u); // 262144.99 ticks: a float quotient rounds up
     InitGameState();
@@ -45,9 +44,8 @@ TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
     EXPECT_TRUE(ZoomScale(1.01f) == 1.01f && ZoomScale(0.99f) == 1 / 1.01f); // either side of 1
 }
 
-// On the dark grey a wall, the aim, the room overlay; the slots, white boxes with their ids in
-// black; a red bar 30 of 60 pixels high at x 10 for the right hand's item half cooled, none for one
-// all but cooled; the hints, the ticks' low 32 bits signed and the whole seconds, in white.
+// A wall, the aim, the overlay; the slots with their ids, a bar 30 high for an item half cooled,
+// none for one all but cooled; the hints, the ticks' low 32 bits signed and the seconds.
 TEST_F(GameFixture, AFrameShowsTheWorldTheSlotsTheHintsAndTheCounters) {
     Canvas c;
     memset(gFloor, 0, sizeof(Floor));
@@ -71,9 +69,8 @@ TEST_F(GameFixture, AFrameShowsTheWorldTheSlotsTheHintsAndTheCounters) {
         EXPECT_TRUE(c.Shows(WHITE, 4, 4 + 8 * k, text[k])) << text[k];
 }
 
-// Only "-debug" as the first argument, spelt so, selects the collision scene; one iterate runs
-// every tick due. Then hours of random play with every input, now and then all let go of; after
-// every tick the player is sound and in the world, with its item, and after a let-go nothing held.
+// Only "-debug" first, spelt so, selects the collision scene; an iterate runs every tick due.
+// Then hours of random play with every input (RandomTick), sound after every tick.
 TEST(Shell, StartsWithOrWithoutTheSceneThenSurvivesHoursOfRandomPlay) {
     std::mt19937 rng(1);
     const char* lines[][3] = {{"game", "-debug"}, {"game", "-Debug", "-debug"}};

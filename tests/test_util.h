@@ -1,5 +1,4 @@
-// Shared test helpers: a game state, a software renderer, the lines drawn, sound casts and moves,
-// random play.
+// Shared test helpers: a game, a software renderer, the lines drawn, casts, moves, random play.
 #pragma once
 
 #include "defs.h"
@@ -59,8 +58,7 @@ struct Canvas { // gRenderer draws into a black 800 by 600 surface, until the ca
                 n += At(i, j) == rgb;
         return n;
     }
-    // The text stands at (x, y) in that colour, pixel for pixel: written over in another colour
-    // where it belongs, none of it is left, and no more is written than was there.
+    // The text stands at (x, y) in that colour, pixel for pixel (rewritten, none of it is left).
     bool Shows(u32 rgb, int x, int y, const char* text) {
         int w = 8 * strlen(text) + 2, before = Count(rgb, x - 1, y, w, 8);
         SDL_SetRenderDrawColor(renderer, 1, 2, 3, 255);
@@ -82,8 +80,8 @@ inline bool SoundOffShown() { // at the top right
     return Frame().Shows(WHITE, 724, 66, "sound off");
 }
 
-// A cast (0 a segment against a rectangle, 1 against the circle at its corner, 2 a body) that hits
-// is finite, its normal a unit, a segment's t in [0, 1]; a segment or circle miss changes nothing.
+// A cast (0 segment, 1 circle at the rectangle's corner, 2 body) hits finite with a unit normal, a
+// segment's t in [0, 1]; a segment or circle miss changes nothing.
 inline bool SoundCast(int kind, Ray* ray, const SDL_FRect& rect, f32 radius) {
     Ray before = *ray;
     Circle circle = {{rect.x, rect.y}, radius};
@@ -96,8 +94,7 @@ inline bool SoundCast(int kind, Ray* ray, const SDL_FRect& rect, f32 radius) {
     return kind == 2 || memcmp(ray, &before, sizeof(Ray)) == 0;
 }
 
-// A cast and a move from `next`, a source of 32-bit values, each on a coarse grid (exact corners),
-// in the world or any float; half the casts through a corner. A move ends inside the world.
+// A cast and a move from `next`'s 32-bit values, on a grid, in the world or any float.
 template <class Next> bool SoundRandomCase(Next& next) {
     auto value = [&] {
         u32 kind = next() % 3, bits = next();
@@ -151,15 +148,9 @@ inline SDL_JoystickID AttachPad() { // SDL's virtual pad, with every axis and bu
 
 inline SDL_JoystickID gPads[10]; // random play's virtual pads, 0 for none: two more than the game's
 
-// A tick of random play on a 1000 by 600 window, from 32-bit random values: up to three rounds of a
-// key, any button, the wheel, one of twelve fingers down, moved, up or cancelled anywhere (at a
-// fraction of the window's size, up to a quarter of it beside, or any float), a virtual pad's axis
-// (the extremes too) and button; now and then the mouse moved (as anywhere), any pad event for a
-// pad there or not, the focus lost, a pad attached or detached. Now and then (and past a fuzzer's
-// input) every key and button up, every finger lifted or cancelled at no place, every pad detached.
-// True if the player is then within the world less its radius, it, its aim, heading and the camera
-// finite, the one item neither made nor lost nor over its cooldown, and after a let-go nothing
-// held.
+// A tick of random play: keys, buttons, wheel, twelve fingers anywhere, virtual pads, focus loss;
+// now and then all let go of. True if the player is in the world, finite with its aim, heading and
+// the camera, with its one item, and after a let-go nothing held.
 template <class Next> bool RandomTick(Next& next) {
     auto type = [&](SDL_EventType first, u32 n) { return SDL_EventType(first + next() % n); };
     auto place = [&](u32 b) { return b % 8 ? b * 3.5e-10f - 0.25f : __builtin_bit_cast(f32, b); };

@@ -1,10 +1,8 @@
 // The world as the view shows it, bodies sliding along its walls, and goons passing through them.
 #include "test_util.h"
 
-// Bounds, origin square, every wall, four lines each, through the view: at zoom 2, world (x, y) at
-// (400 + 2x, 420 + 2y); first the bounds' top and left sides, last wall (8, 7)'s right side. Turned
-// a quarter (world right up): a crate at (100, -100), 80 by 80 from (200, 220); goons, lines 40
-// long toward the player chasing, away backing off; no broken crate, which keeps all but `active`.
+// At zoom 2 world (x, y) is at (400 + 2x, 420 + 2y): bounds, origin square, every wall. Turned a
+// quarter: a crate 80 by 80, goons 40 long toward the player or away; no broken crate.
 TEST_F(GameFixture, TheWorldIsDrawnInWhiteThroughTheView) {
     Canvas c;
     gApp->zoom = 2;
@@ -47,11 +45,8 @@ TEST_F(GameFixture, BodiesSlideAlongWallsInTheirOrderAndStayInTheWorld) {
     ExpectMove({50, 0}, {-30, 0}, {30.01f, 0});   // but not back into it
     ExpectMove({1180, 820}, {10, 10}, {1185, 825}); // the world's edges, less the body's radius
     ExpectMove({-1180, -820}, {-10, -10}, {-1185, -825});
-    // Walls are cast once each, verticals row by row, then horizontals column by column, each
-    // toward the end the slides before left: into the corner of vertical (5, 4) and horizontal (6,
-    // 3) the body slides up the vertical, never meeting the horizontal; along vertical (0, 3) it
-    // ends inside (1, 2), a row up, missed before; past horizontal (4, 4) it slides down it, then
-    // along (5, 3).
+    // Each wall cast once, verticals by row, then horizontals by column, toward the end the slides
+    // before left: a corner's horizontal never met; a wall a row up missed; two slides in turn.
     gFloor->hWalls[6][3] = 1; // x 395 to 685, y -105 to -85
     ExpectMove({360, -20}, {40, -60}, {374.99f, -80});
     gFloor->vWalls[1][2] = gFloor->vWalls[0][3] = 1; // x -685 to -665, y -485 to -275; -955, -295
@@ -66,9 +61,9 @@ static f32 Closes(f32 dist) { // how far a chasing goon that far below the playe
     return dist - g.pos.y;
 }
 
-// Each band takes its upper bound: beyond 223 a goon closes in at 6 a tick, beyond 78 at 3, beyond
-// 59 it holds, beyond 40 it steps back at 3; at 40 it backs off at once at 6, through every wall,
-// to the point 300 straight away from the player wherever it goes, 90 ticks more; then chases.
+// Beyond 223 a goon closes in at 6 a tick, 78 at 3, 59 holds, 40 steps back at 3; at 40 it backs
+// off at 6 through walls to 300 straight away, 90 ticks more, wherever the player goes; then
+// chases.
 TEST_F(GameFixture, AGoonKeepsStationAndBacksOffFor90TicksWhenClose) {
     EXPECT_TRUE(Closes(223.01) == 6 && Closes(223) == 3 && Closes(78.01) == 3 && Closes(78) == 0);
     EXPECT_TRUE(Closes(59.01) == 0 && Closes(59) == -3 && Closes(40.01) == -3 && Closes(40) == -6);

@@ -24,18 +24,12 @@ driver = Chrome(service=Service("/usr/bin/chromedriver"), options=options)
 # Before any page's own script: the peak of each buffer its audio plays (SDL fills a script processor's),
 # the buffers filled after their time to play (underruns), and the phone's vibrations.
 driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": """
-  Object.assign(window, {peaks: [], late: 0, vibrations: 0});
-  navigator.vibrate = () => ++vibrations;
-  const make = AudioContext.prototype.createScriptProcessor, play = Object.getOwnPropertyDescriptor(ScriptProcessorNode.prototype, 'onaudioprocess');
-  AudioContext.prototype.createScriptProcessor = function (...args) {
-    const node = make.apply(this, args);
-    Object.defineProperty(node, 'onaudioprocess', {set: fill => play.set.call(node, event => {
-      late += node.context.currentTime > event.playbackTime;
-      fill(event);
-      peaks.push(Math.max(...event.outputBuffer.getChannelData(0).map(Math.abs)));
-    })});
-    return node;
-  };"""})
+  Object.assign(window, {peaks: [], late: 0, vibrations: 0}), navigator.vibrate = () => ++vibrations;
+  const play = Object.getOwnPropertyDescriptor(ScriptProcessorNode.prototype, 'onaudioprocess');
+  Object.defineProperty(ScriptProcessorNode.prototype, 'onaudioprocess', {set(fill) { play.set.call(this, event => {
+    late += this.context.currentTime > event.playbackTime, fill(event);
+    peaks.push(Math.max(...event.outputBuffer.getChannelData(0).map(Math.abs)));
+  }); }});"""})
 
 def act(device, method, *args):  # one step of the keyboard, the mouse or its wheel
     actions = ActionChains(driver)
