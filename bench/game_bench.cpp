@@ -65,8 +65,8 @@ BENCHMARK(BM_CatchUp600)->Unit(benchmark::kMicrosecond);
 // both wheels spinning free.
 static void BM_Mix(benchmark::State& state) {
     StartBusyGame();
-    SDL_AudioSpec spec = {SDL_AUDIO_F32, 2, 48000};
-    SDL_AudioStream* stream = SDL_CreateAudioStream(&spec, &spec);
+    SDL_AudioSpec format = {SDL_AUDIO_F32, 2, 48000};
+    SDL_AudioStream* stream = SDL_CreateAudioStream(&format, &format);
     StartSound(stream);
     static f32 frames[2 * 1024];
     for (auto _ : state) {

@@ -164,15 +164,15 @@ bool OpenSound() {
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_SAMPLE_FRAMES, BUFFER_FRAMES);
     if (!SDL_InitSubSystem(SDL_INIT_AUDIO))
         return false;
-    SDL_AudioSpec spec = {SDL_AUDIO_F32, 2, MIX_RATE};
+    SDL_AudioSpec format = {SDL_AUDIO_F32, 2, MIX_RATE};
     SDL_AudioStream* stream =
-        SDL_OpenAudioDeviceStream(SDL_AUDIO_DEVICE_DEFAULT_PLAYBACK, &spec, nullptr, nullptr);
+        SDL_OpenAudioDeviceStream(SDL_AUDIO_DEVICE_DEFAULT_PLAYBACK, &format, nullptr, nullptr);
     if (!stream)
         return false;
     SDL_AudioSpec device;
     if (SDL_GetAudioDeviceFormat(SDL_GetAudioStreamDevice(stream), &device, nullptr)) {
-        spec.freq = device.freq;
-        SDL_SetAudioStreamFormat(stream, &spec, nullptr);
+        format.freq = device.freq;
+        SDL_SetAudioStreamFormat(stream, &format, nullptr);
     }
     StartSound(stream);
     SDL_ResumeAudioStreamDevice(stream);
@@ -181,12 +181,12 @@ bool OpenSound() {
 
 // Mixes into the stream, from silence with the sound on, whenever SDL asks it for data.
 void StartSound(SDL_AudioStream* stream) {
-    SDL_AudioSpec spec;
-    SDL_GetAudioStreamFormat(stream, &spec, nullptr);
+    SDL_AudioSpec format;
+    SDL_GetAudioStreamFormat(stream, &format, nullptr);
     SDL_LockAudioStream(stream);
     sStream = stream;
     sScore = {};
-    sRate = spec.freq;
+    sRate = format.freq;
     sMaster = 1;
     sSinceTick = 0;
     SDL_memset(sVoices, 0, sizeof(sVoices));

@@ -7,8 +7,8 @@ struct SoundFixture : GameFixture {
     void SetUp() override {
         GameFixture::SetUp();
         memset(gFloor, 0, sizeof(Floor));
-        SDL_AudioSpec spec = {SDL_AUDIO_F32, 2, 48000};
-        StartSound(stream = SDL_CreateAudioStream(&spec, &spec));
+        SDL_AudioSpec format = {SDL_AUDIO_F32, 2, 48000};
+        StartSound(stream = SDL_CreateAudioStream(&format, &format));
         Update(gApp); // the tick before, heard
     }
     void TearDown() override {
