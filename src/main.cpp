@@ -78,8 +78,10 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
 // A wheel notch, a d-pad press or a touch on a zoom box. A step that would take the zoom past
 // ZOOM_LIMIT either way, or that is not a number, is not heard.
 void Zoom(f32 notches) {
-    f32 zoom = gApp ? gApp->zoom + notches * ZOOM_STEP : 0;
-    if (gApp && fabsf(zoom) <= ZOOM_LIMIT)
+    if (!gApp)
+        return;
+    f32 zoom = gApp->zoom + notches * ZOOM_STEP;
+    if (fabsf(zoom) <= ZOOM_LIMIT) // false for NaN too
         gApp->zoom = zoom;
 }
 
