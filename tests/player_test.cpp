@@ -88,8 +88,6 @@ TEST_F(GameFixture, ThePlayerAndTheRoomsAroundItAreDrawnThroughTheView) {
     DrawPlayerDebug(); // room columns and rows 4 and 5, from (-135, -95) at the bottom right
     EXPECT_TRUE(Near(gLines[0].from, {602.5f, 562.5f}) && Near(gLines[0].to, {-207.5f, 562.5f}));
     EXPECT_TRUE(Near(gLines[1].to, {602.5f, -7.5f}));
-    SDL_BlendMode mode;
-    EXPECT_TRUE(SDL_GetRenderDrawBlendMode(gRenderer, &mode) && mode == SDL_BLENDMODE_NONE);
     gPlayer->pos = {1185, -825}; // columns 7 and 8, rows 0 and 1: from (675, -855)
     UpdateCamera();
     DrawPlayerDebug();

@@ -7,17 +7,16 @@ struct SoundFixture : GameFixture {
     void SetUp() override {
         GameFixture::SetUp();
         memset(gFloor, 0, sizeof(Floor));
+        gApp->mode = MODE_CUTSCENE;
         SDL_AudioSpec format = {SDL_AUDIO_F32, 2, 48000};
         StartSound(stream = SDL_CreateAudioStream(&format, &format));
-        Update(gApp); // the tick before, heard
+        Update(gApp); // the countdown's first tick, heard
     }
     void TearDown() override {
         CloseSound();
-        GameFixture::TearDown();
     }
-    // What played last, left and right; its peaks, the right's in its first ms, the left's largest
-    // step; its first and last frame not silent, the left's peak's; the left's zero crossings in
-    // its first and last third, fewer for a lower pitch.
+    // What played: each side's peak, the right's in the first ms, the left's largest step; the
+    // first and last frame not silent, the left's peak's; the left's zero crossings, outer thirds.
     SDL_AudioStream* stream;
     std::vector<f32> s;
     f32 left, right, opening, jump;
@@ -50,15 +49,12 @@ struct SoundFixture : GameFixture {
     }
 };
 
-// Through the game's tick each happening sounds at once and for its length: play beginning; a
-// hop's chirp up and its quieter landing; a right hand's use falling, and a swap, on the right; the
-// left wheel's hum on the left only, none at rest; a knock louder the faster, then the scrape. A
-// use is louder, longer and lower the bigger its push (30, 150, 300 ms); a pull rises; no push is
-// a quiet 20 ms click; used every tick, it restarts its one voice, never piling up.
+// Through the game's tick each happening sounds at once, for its length: play beginning; a hop's
+// chirp up, its quieter landing; a right-hand use falling, a swap, on the right; the left wheel's
+// hum on the left only, none at rest; a knock louder the faster, the scrape. A bigger push: louder,
+// longer, lower (30, 150, 300 ms); a pull rises; none, a 20 ms click; held, its one voice restarts.
 TEST_F(SoundFixture, EachHappeningInTheGameStartsItsSound) {
-    InitGameState();
-    memset(gFloor, 0, sizeof(Floor));
-    for (int t = 1; t < 30; t++)
+    for (int t = 2; t < 30; t++)
         Tick(0, 16);
     EXPECT_TRUE(Tick() / MS == 149 && from < MS && left == right);
     EXPECT_TRUE(Tick(' ') / MS == 119 && from < MS && loudest <= 5 * MS && early < late);
@@ -107,9 +103,7 @@ TEST_F(SoundFixture, EachHappeningInTheGameStartsItsSound) {
 // Every voice at once stays within full scale. M fades all out in 10 ms to exact zeros, "sound
 // off" showing; not its repeat, M again brings it back. No tick for 100 ms: the hum fades out.
 TEST_F(SoundFixture, EverythingAtOnceFitsAndFades) {
-    gApp->mode = MODE_CUTSCENE; // play begins with a knock: held back 30 a tick, sliding 30
-    HearTick(gApp);
-    gApp->mode = MODE_PLAYING;
+    gApp->mode = MODE_PLAYING; // play begins with a knock: held back 30 a tick, sliding 30
     gPlayer->vel = {30, 30};
     gPlayer->pos.y = 30;
     HearTick(gApp);

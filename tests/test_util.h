@@ -12,14 +12,12 @@ extern std::vector<Line> gLines; // every SDL_RenderLine the game drew (--wrap i
 // A game state as SDL_AppInit builds it, past its opening; Tick puts the pointer where it says.
 struct GameFixture : ::testing::Test {
     void SetUp() override {
-        gApp = (GameState*)malloc(sizeof(GameState));
+        static GameState state;
+        gApp = &state;
         memset(gBindInfo, 0, sizeof(gBindInfo));
         InitGameState();
         gApp->mode = MODE_PLAYING;
         UpdateCamera();
-    }
-    void TearDown() override {
-        free(gApp);
     }
     void Tick(int n = 1, Vec2 mouse = {400, 100}) {
         for (gApp->mouse = mouse; n > 0; n--, UpdateCamera())

@@ -62,8 +62,7 @@ static f32 Closes(f32 dist) { // how far a chasing goon that far below the playe
 }
 
 // Beyond 223 a goon closes in at 6 a tick, 78 at 3, 59 holds, 40 steps back at 3; at 40 it backs
-// off at 6 through walls to 300 straight away, 90 ticks more, wherever the player goes; then
-// chases.
+// off at 6 through walls to 300 at once, 90 ticks more, wherever the player goes; then chases.
 TEST_F(GameFixture, AGoonKeepsStationAndBacksOffFor90TicksWhenClose) {
     EXPECT_TRUE(Closes(223.01) == 6 && Closes(223) == 3 && Closes(78.01) == 3 && Closes(78) == 0);
     EXPECT_TRUE(Closes(59.01) == 0 && Closes(59) == -3 && Closes(40.01) == -3 && Closes(40) == -6);

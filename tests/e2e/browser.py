@@ -15,8 +15,7 @@ flags = ("--headless=new --use-angle=swiftshader --enable-unsafe-swiftshader --w
          "--no-first-run --disable-sync --disable-background-networking --disable-component-update "
          "--disable-quic --user-data-dir=" + os.path.abspath("chromium-profile")).split()
 # Even so it would look up Google's hosts: every name but the page's address resolves to nothing.
-flags += ["--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"] + ["--no-sandbox"] * (os.geteuid() == 0)
-options.arguments.extend(flags)
+options.arguments.extend(flags + ["--host-resolver-rules=MAP * ~NOTFOUND, EXCLUDE 127.0.0.1"] + ["--no-sandbox"] * (os.geteuid() == 0))
 options.set_capability("goog:loggingPrefs", {"browser": "ALL"})
 if phone := sys.argv[2:] == ["phone"]:  # held sideways, 844 by 390 CSS px at 3 device px, touch
     options.add_experimental_option("mobileEmulation", {"deviceMetrics": dict(width=844, height=390, pixelRatio=3, touch=True)})

@@ -1,6 +1,5 @@
-// libFuzzer targets, their values drawn from the input: collision_fuzz, the random cases of the
-// unit tests; input_fuzz (built with INPUT_FUZZ), the soak's random play, each input a new game in
-// the window SDL opened for the first, tick after tick and one past the input's end (a let-go).
+// libFuzzer targets drawing on the input: collision_fuzz, the unit tests' random cases; input_fuzz
+// (INPUT_FUZZ), the soak's random play, a new game an input, ticks to one past its end (a let-go).
 #include "../test_util.h"
 #include <fuzzer/FuzzedDataProvider.h>
 
