@@ -319,6 +319,8 @@ static void HandOver(const Score* next) {
 }
 
 void HearTick(const GameState* state) {
+    if (!sStream) // playing silently: nothing to listen for
+        return;
     const Player* p = &state->player;
     Score next = {};
     bool pushed = sLast.heard && HearHappenings(state, &next);
@@ -332,8 +334,7 @@ void HearTick(const GameState* state) {
     sLast.swapCooldown[0] = p->swapCooldown[0];
     sLast.swapCooldown[1] = p->swapCooldown[1];
     sLast.heard = 1;
-    if (sStream)
-        HandOver(&next);
+    HandOver(&next);
 }
 
 // ---- Mixing ----------------------------------------------------------------------------
