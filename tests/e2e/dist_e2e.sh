@@ -126,7 +126,7 @@ tap_until() { local next=0; until_ok "$1" "[ \$SECONDS -lt \$next ] || { move \$
 case_phone() { # the web zip on a phone held sideways
     export DEADLINE=60 shown='says "js document.body.innerText" "" && [ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
     browse phone && web open; shot_until "first frame" "$shown" && cp $SHOT still.png
-    shot_until "texts twice the size, right of the cooldown bars, none where a desktop has them" '[ "$(count 44 4 192 64 $WHITE)" -gt 1000 ] && [ "$(count 0 0 44 60 $WHITE)" -eq 0 ]'
+    shot_until "texts twice the size, right of the cooldown bars, none where a desktop has them" '[ "$(count 44 4 192 64 $WHITE)" -gt 1000 ] && [ "$(count 8 0 36 60 $WHITE)" -eq 0 ]'
     until_ok "the page installable" 'says "cdp Page.getInstallabilityErrors" "{\"installabilityErrors\": []}"'
     web size 390 844; until_ok "upright: the line" 'says "js document.elementFromPoint(195, 422).innerText" "Turn your phone sideways to play."'
     web touch start 1 150 422 && web touch start 2 190 422 && web touch move 1 70 422 && web touch move 2 270 422 && web touch end 1 &&
