@@ -15,8 +15,8 @@ static void StartBusyGame() {
     InitGameState();
     memset(&gApp->floor, 1, sizeof(Floor));
     ItemSwap(1, 1); // the right hand's item to the far reserve slot
-    KeyPressed('w', 1);
-    KeyPressed('a', 1);
+    KeyPressed(SDL_SCANCODE_W, 1);
+    KeyPressed(SDL_SCANCODE_A, 1);
     while (gApp->mode != MODE_PLAYING)
         Update(gApp);
 }

@@ -55,8 +55,8 @@ game_packages=(
 # What the tests and the downloads need besides.
 more_packages=(
   git libgtest-dev libbenchmark-dev clang
-  # end-to-end tests: a real X server, input, screenshots
-  xvfb xauth xdotool imagemagick x11-utils
+  # end-to-end tests: a real X server, input, screenshots, keyboard layouts
+  xvfb xauth xdotool imagemagick x11-utils x11-xkb-utils
   # a desktop's sound server with no hardware, and its recorder
   pulseaudio pulseaudio-utils
   # the downloads: the Windows cross compiler, wine to try the result, archives, package checks

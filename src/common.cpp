@@ -11,15 +11,17 @@
 // Events only record which bindings are held; the player update reads the flags once a tick,
 // so a press and release that both fall between two ticks leave no trace.
 
-// Primary and secondary binding of each row: a key code, or a mouse button; -1 binds nothing.
+// Primary and secondary binding of each row: a key, or a mouse button; -1 binds nothing. Keys are
+// bound by their place (scancode), not by the letter printed on them: the places of w s a d q e
+// and space on a US keyboard, so that every layout plays with the same hand shape.
 const Bind gInitBinds[BIND_COUNT][2] = {
-    {{'w', 1}, {-1, 0}},               // drive forward
-    {{'s', 1}, {-1, 0}},               // drive backward
-    {{'a', 1}, {SDL_BUTTON_LEFT, 0}},  // side 0: brake, spin or use
-    {{'d', 1}, {SDL_BUTTON_RIGHT, 0}}, // side 1: brake, spin or use
-    {{'q', 1}, {-1, 0}},               // swap side 0's item
-    {{'e', 1}, {-1, 0}},               // swap side 1's item
-    {{' ', 1}, {-1, 0}},               // hop
+    {{SDL_SCANCODE_W, 1}, {-1, 0}},               // drive forward
+    {{SDL_SCANCODE_S, 1}, {-1, 0}},               // drive backward
+    {{SDL_SCANCODE_A, 1}, {SDL_BUTTON_LEFT, 0}},  // side 0: brake, spin or use
+    {{SDL_SCANCODE_D, 1}, {SDL_BUTTON_RIGHT, 0}}, // side 1: brake, spin or use
+    {{SDL_SCANCODE_Q, 1}, {-1, 0}},               // swap side 0's item
+    {{SDL_SCANCODE_E, 1}, {-1, 0}},               // swap side 1's item
+    {{SDL_SCANCODE_SPACE, 1}, {-1, 0}},           // hop
 };
 
 BindInfo gBindInfo[BIND_COUNT];
@@ -31,11 +33,12 @@ void ResetBinds() {
     }
 }
 
-void KeyPressed(i32 key, u8 down) {
+// By place: a key that goes down under one layout and up under another still lets go.
+void KeyPressed(i32 scancode, u8 down) {
     for (int row = 0; row < BIND_COUNT; row++) {
         BindInfo* info = &gBindInfo[row];
         for (int b = 0; b < 2; b++) {
-            if (info->binds[b].isKey == 1 && info->binds[b].code == key) {
+            if (info->binds[b].isKey == 1 && info->binds[b].code == scancode) {
                 info->down[b] = down;
                 return;
             }
@@ -62,22 +65,43 @@ bool BindHeld(u8 row) {
     return info->down[0] || info->down[1] || info->pads || info->fingers;
 }
 
-// ---- The pointer -----------------------------------------------------------------------
+// A key's name as the hints show it, for the key code the player's layout gives at a place: a
+// printable character as itself (SDL's key codes have letters in lower case, as on the key hints
+// always), the space bar as "space", any other key by SDL's name for it when that is plain ASCII,
+// which the debug font can draw; else "?".
+void NameKey(SDL_Keycode key, char name[16]) {
+    if (key == SDLK_SPACE) {
+        SDL_strlcpy(name, "space", 16);
+    } else if (key > ' ' && key <= '~') {
+        name[0] = key;
+        name[1] = 0;
+    } else {
+        const char* sdlName = SDL_GetKeyName(key);
+        bool plain = *sdlName != 0;
+        for (const char* c = sdlName; *c; c++)
+            plain = plain && *c >= ' ' && *c <= '~';
+        SDL_strlcpy(name, plain ? sdlName : "?", 16);
+    }
+}
+
+// ---- The pointer, and the input used last ---------------------------------------------
 // The tick aims at one pointer, put by whichever last took it: a real mouse's motion, a pad's
 // stick or a finger on the world. The mouse is read live; the others leave it where they put it.
 
-static PointerOwner sPointerOwner;
+InputUse gLastInput;
+
+static InputKind sPointerOwner;
 static Vec2 sPointer; // where the pointer was last read or put, on the logical screen
 
 // A null place keeps the pointer where it was last read: a finger on a touch control takes it
 // that way from the mouse, whose position SDL moves to the finger.
-void TakePointer(PointerOwner owner, const Vec2* at) {
+void TakePointer(InputKind owner, const Vec2* at) {
     sPointerOwner = owner;
     if (at)
         sPointer = *at;
 }
 
-bool PointerOwnedBy(PointerOwner owner) {
+bool PointerOwnedBy(InputKind owner) {
     return sPointerOwner == owner;
 }
 
@@ -89,7 +113,7 @@ bool PlaceFinite(Vec2 at) {
 }
 
 Vec2 ReadPointer() {
-    if (sPointerOwner == POINTER_MOUSE) {
+    if (sPointerOwner == INPUT_MOUSE) {
         Vec2 mouse = ReadMouse();
         if (PlaceFinite(mouse))
             sPointer = mouse;
@@ -386,14 +410,44 @@ void DrawRotatedRect(const SDL_FRect* r, f32 angle) {
     SDL_RenderLine(gRenderer, cw.x, cw.y, cwh.x, cwh.y);
 }
 
+// Where one logical pixel is drawn smaller than one unit of the window's own size (a CSS pixel in
+// a browser, a point on a desktop), as on a phone held sideways (844 by 390: 0.65 of a unit), the
+// debug font's 8-pixel glyphs would be too small to read: texts are drawn at twice its size there.
+constexpr f32 BIG_TEXT = 2;
+// The text lines' left edge: at twice the size lines reach the cooldown bars (x 0 to 38 from y
+// 60), so they stand right of them.
+constexpr f32 LINES_X = 4, BIG_LINES_X = 44;
+constexpr f32 LINES_Y = 4;
+
+f32 TextScale() {
+    int w = 0, h = 0;
+    if (!gWindow || !SDL_GetWindowSize(gWindow, &w, &h))
+        return 1;
+    return SDL_min((f32)w / LOGICAL_W, (f32)h / LOGICAL_H) < 1 ? BIG_TEXT : 1;
+}
+
+// The debug font's glyphs scale times their size, the text's top left corner at (x, y) on the
+// logical screen. The render scale is left as it was found.
+void DrawScaledText(f32 x, f32 y, f32 scale, const char* text) {
+    f32 scaleX, scaleY;
+    SDL_GetRenderScale(gRenderer, &scaleX, &scaleY);
+    SDL_SetRenderScale(gRenderer, scaleX * scale, scaleY * scale);
+    SDL_RenderDebugText(gRenderer, x / scale, y / scale, text);
+    SDL_SetRenderScale(gRenderer, scaleX, scaleY);
+}
+
 void DrawDebugBegin() {
     gDebugLines = 0;
 }
 
-// Lines of text stack down from (4, 4), 8 pixels apart, one per call since DrawDebugBegin.
+// Lines of text stack down from the top left, one glyph's height apart, one per call since
+// DrawDebugBegin.
 static void DrawDebugLine() {
     u32 line = gDebugLines++;
-    SDL_RenderDebugText(gRenderer, 4, 4 + 8 * line, gStrBuffer);
+    f32 scale = TextScale();
+    f32 x = scale > 1 ? BIG_LINES_X : LINES_X;
+    DrawScaledText(x, LINES_Y + SDL_DEBUG_TEXT_FONT_CHARACTER_SIZE * scale * line, scale,
+                   gStrBuffer);
 }
 
 // Every text is cut to fit gStrBuffer: a long number or text never writes past it.

@@ -84,7 +84,7 @@ bool CircleRayIntersectRect(Ray* ray, f32 radius, const SDL_FRect* rect);
 // ---- Input bindings --------------------------------------------------------------------
 
 struct Bind {
-    i32 code; // key code, or mouse button in the low 8 bits; -1 binds nothing
+    i32 code; // a key's place (SDL scancode), or a mouse button in the low 8 bits; -1 binds nothing
     u8 isKey;
 };
 
@@ -110,15 +110,24 @@ extern const Bind gInitBinds[BIND_COUNT][2];
 extern BindInfo gBindInfo[BIND_COUNT];
 
 void ResetBinds();
-void KeyPressed(i32 key, u8 down);
+void KeyPressed(i32 scancode, u8 down);
 void MouseDownSearch(u8 button, u8 down);
 bool BindHeld(u8 row);
+void NameKey(SDL_Keycode key, char name[16]);
 
-// The one pointer the tick aims at, on the logical screen, and who put it there last.
-enum PointerOwner : u8 { POINTER_MOUSE, POINTER_PAD, POINTER_FINGER };
+// The kinds of input: keys and the mouse, a pad, fingers. The one pointer the tick aims at, on the
+// logical screen, is put by one of them; the kind used last (and which pad) decides which controls
+// the hints name and whether the touch boxes show.
+enum InputKind : u8 { INPUT_MOUSE, INPUT_PAD, INPUT_FINGER };
 
-void TakePointer(PointerOwner owner, const Vec2* at);
-bool PointerOwnedBy(PointerOwner owner);
+struct InputUse {
+    InputKind kind;
+    SDL_JoystickID pad; // the pad, when a pad was used last
+};
+extern InputUse gLastInput;
+
+void TakePointer(InputKind owner, const Vec2* at);
+bool PointerOwnedBy(InputKind owner);
 bool PlaceFinite(Vec2 at);
 Vec2 ReadPointer();
 Vec2 ReadMouse();
@@ -131,13 +140,14 @@ void PadAxis(SDL_JoystickID id, u8 axis, i16 value);
 void PadAim();
 void PadRumble(f32 push);
 void ClosePads();
+const char* PadControlName(SDL_Gamepad* pad, u8 row);
 
-// Touch: boxes drawn over the game, shown from the first touch, hold rows as keys do; a finger
-// on the world aims.
+// Touch: boxes drawn over the game while fingers were used last hold rows as keys do; a finger on
+// the world aims.
 void FingerEvent(const SDL_TouchFingerEvent* finger);
 void LetGoOfFingers();
 void TouchTicked();
-void HideTouchControls();
+const char* TouchLabel(u8 row);
 void DrawTouchControls();
 
 // ---- Object records --------------------------------------------------------------------
@@ -227,10 +237,10 @@ extern Player* gPlayer;
 extern Inventory* gInventory;
 extern Floor* gFloor;
 
-extern const char hintStr1[16];
-extern const char hintStr2[16];
-extern const char hintStr3[16];
-extern const char hintStr4[16];
+extern char hintStr1[16];
+extern char hintStr2[16];
+extern char hintStr3[16];
+extern char hintStr4[16];
 
 void InitGameState();
 void Update(GameState* state);
@@ -238,6 +248,8 @@ void Draw(GameState* state, SDL_Renderer* renderer);
 void UpdatePlaying();
 void UpdateCutscene();
 void DrawAppDebug();
+void WriteHints(const char* const names[BIND_COUNT], bool keys);
+void WriteKeyHints(const SDL_Keycode keys[BIND_COUNT]);
 void PlaceCrates();
 void ClearGameState();
 
@@ -300,6 +312,8 @@ void DrawDebugBegin();
 void DrawDebugInt(i32 value);
 void DrawDebugFloat(f32 value);
 void DrawDebugText(const char* text);
+f32 TextScale();
+void DrawScaledText(f32 x, f32 y, f32 scale, const char* text);
 
 // ---- World -----------------------------------------------------------------------------
 

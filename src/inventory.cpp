@@ -16,6 +16,19 @@ const SDL_FRect gSlotRects[4] = {
     {35, 225, 20, 20},
 };
 
+// Where texts are drawn at twice the size (TextScale) the boxes double to hold their labels ("-1"
+// is 32 by 16 there), in a diamond centred on (75, 210): below the cooldown bars, which end at y
+// 120, right of the screen's edge and above the touch box Q, from y 290.
+constexpr SDL_FRect BIG_SLOT_RECTS[4] = {
+    {5, 190, 40, 40},
+    {105, 190, 40, 40},
+    {55, 140, 40, 40},
+    {55, 240, 40, 40},
+};
+// A label's top left corner in its box: 5 pixels in, as the small boxes always had it; in a big
+// box "-1" stands in the middle.
+constexpr Vec2 LABEL_INSET = {5, 5}, BIG_LABEL_INSET = {4, 12};
+
 constexpr f32 BAR_W = 8;
 constexpr u32 BAR_MAX_H = 60;
 constexpr u32 BAR_BOTTOM = 120;
@@ -47,11 +60,14 @@ void ItemSwap(u8 side, u8 which) {
 
 // White boxes labelled with their item ids, and a red bar for each slot still cooling down.
 void DrawInventory() {
+    f32 scale = TextScale();
+    const SDL_FRect* rects = scale > 1 ? BIG_SLOT_RECTS : gSlotRects;
+    Vec2 inset = scale > 1 ? BIG_LABEL_INSET : LABEL_INSET;
     sDebugRect.w = BAR_W;
     for (int i = 0; i < 4; i++) {
         const InventorySlot* slot = &gInventory->slots[i];
         SDL_SetRenderDrawColor(gRenderer, 255, 255, 255, 255);
-        SDL_RenderFillRect(gRenderer, &gSlotRects[i]);
+        SDL_RenderFillRect(gRenderer, &rects[i]);
         SDL_SetRenderDrawColor(gRenderer, 0, 0, 0, 255);
         if (slot->item == -1) {
             strcpy(gStrBuffer, "-1");
@@ -59,7 +75,7 @@ void DrawInventory() {
             gStrBuffer[0] = '0' + slot->item;
             gStrBuffer[1] = 0;
         }
-        SDL_RenderDebugText(gRenderer, gSlotRects[i].x + 5, gSlotRects[i].y + 5, gStrBuffer);
+        DrawScaledText(rects[i].x + inset.x, rects[i].y + inset.y, scale, gStrBuffer);
 
         if (slot->cooldown != 0 && slot->item != -1) {
             f32 ratio = (f32)slot->cooldown / (f32)slot->cooldownMax * BAR_MAX_H;

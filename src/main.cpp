@@ -86,26 +86,28 @@ void Zoom(f32 notches) {
 }
 
 // Events only record input; the next tick acts on it. SDL also reports every touch as the mouse:
-// those reports are left out, so that a finger is heard once, as a finger. Anything but a touch
-// hides the touch controls.
+// those reports are left out, so that a finger is heard once, as a finger. A key, a button or the
+// mouse's motion makes keys and the mouse the input used last.
 SDL_AppResult SDL_AppEvent(void* appstate, SDL_Event* event) {
     (void)appstate;
     switch (event->type) {
     case SDL_EVENT_QUIT:
         return SDL_APP_SUCCESS;
     case SDL_EVENT_KEY_DOWN:
-        HideTouchControls();
+        gLastInput = {INPUT_MOUSE, 0};
+        // M names a word, sound, so it goes by its letter wherever the layout puts it; the
+        // bindings go by the key's place.
         if (event->key.key == SDLK_M && !event->key.repeat) // once a press, however long held
             ToggleSound();
-        KeyPressed(event->key.key, 1);
+        KeyPressed(event->key.scancode, 1);
         break;
     case SDL_EVENT_KEY_UP:
-        KeyPressed(event->key.key, 0);
+        KeyPressed(event->key.scancode, 0);
         break;
     case SDL_EVENT_MOUSE_BUTTON_DOWN:
         if (event->button.which == SDL_TOUCH_MOUSEID)
             break;
-        HideTouchControls();
+        gLastInput = {INPUT_MOUSE, 0};
         MouseDownSearch(event->button.button, 1);
         break;
     case SDL_EVENT_MOUSE_BUTTON_UP:
@@ -119,8 +121,8 @@ SDL_AppResult SDL_AppEvent(void* appstate, SDL_Event* event) {
     case SDL_EVENT_MOUSE_MOTION:
         if (event->motion.which == SDL_TOUCH_MOUSEID)
             break;
-        HideTouchControls();
-        TakePointer(POINTER_MOUSE, nullptr);
+        gLastInput = {INPUT_MOUSE, 0};
+        TakePointer(INPUT_MOUSE, nullptr);
         break;
     case SDL_EVENT_FINGER_DOWN:
     case SDL_EVENT_FINGER_MOTION:
@@ -182,16 +184,17 @@ SDL_AppResult SDL_AppIterate(void* appstate) {
 }
 
 // SDL's own shutdown, which follows, releases the window, the renderer and the subsystems. The
-// pads and the sound are closed and the fingers let go of here, and the mouse given the pointer,
-// so that a later start in the same process (as the tests make) begins afresh.
+// pads and the sound are closed and the fingers let go of here, and the mouse given the pointer
+// and made the input used last, so that a later start in the same process (as the tests make)
+// begins afresh.
 void SDL_AppQuit(void* appstate, SDL_AppResult result) {
     (void)appstate;
     (void)result;
     CloseSound();
     ClosePads();
     LetGoOfFingers();
-    HideTouchControls();
-    TakePointer(POINTER_MOUSE, nullptr);
+    gLastInput = {INPUT_MOUSE, 0};
+    TakePointer(INPUT_MOUSE, nullptr);
     free(gApp);
     gApp = nullptr;
     gPlayer = nullptr;

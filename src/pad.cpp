@@ -42,12 +42,12 @@ static PadSlot* FindPad(SDL_JoystickID id) {
     return nullptr;
 }
 
-// A pad put to use hides the touch controls, as a key does.
+// A pad put to use becomes the input used last.
 static void PadHold(const PadSlot* pad, u8 row, bool held) {
     u8 bit = 1 << (pad - sPads);
     if (held) {
         gBindInfo[row].pads |= bit;
-        HideTouchControls();
+        gLastInput = {INPUT_PAD, pad->id};
     } else {
         gBindInfo[row].pads &= ~bit;
     }
@@ -76,8 +76,8 @@ void PadRemoved(SDL_JoystickID id) {
         PadHold(pad, row, false);
     if (sAimPad == pad - sPads) {
         sAimPad = -1;
-        if (PointerOwnedBy(POINTER_PAD))
-            TakePointer(POINTER_MOUSE, nullptr);
+        if (PointerOwnedBy(INPUT_PAD))
+            TakePointer(INPUT_MOUSE, nullptr);
     }
     SDL_CloseGamepad(pad->gamepad);
     *pad = {};
@@ -95,13 +95,61 @@ void PadButton(SDL_JoystickID id, u8 button, u8 down) {
     if (!pad)
         return;
     if (down)
-        HideTouchControls();
+        gLastInput = {INPUT_PAD, id};
     if (button == SDL_GAMEPAD_BUTTON_SOUTH)
         PadHold(pad, BIND_HOP, down);
     else if (button == SDL_GAMEPAD_BUTTON_LEFT_SHOULDER)
         PadHold(pad, BIND_SWAP0, down);
     else if (button == SDL_GAMEPAD_BUTTON_RIGHT_SHOULDER)
         PadHold(pad, BIND_SWAP1, down);
+}
+
+// The names a pad's maker prints on its shoulder buttons and triggers, left and right.
+struct PadShoulders {
+    const char* buttons[2];
+    const char* triggers[2];
+};
+constexpr PadShoulders XBOX_SHOULDERS = {{"LB", "RB"}, {"LT", "RT"}}; // and every other pad
+constexpr PadShoulders PLAYSTATION_SHOULDERS = {{"L1", "R1"}, {"L2", "R2"}};
+constexpr PadShoulders NINTENDO_SHOULDERS = {{"L", "R"}, {"ZL", "ZR"}};
+// SDL's labels for a face button, in the order of SDL_GamepadButtonLabel.
+constexpr const char* FACE_LABELS[] = {"?",     "A",      "B",      "X",       "Y",
+                                       "Cross", "Circle", "Square", "Triangle"};
+static_assert(sizeof(FACE_LABELS) / sizeof(FACE_LABELS[0]) ==
+              SDL_GAMEPAD_BUTTON_LABEL_TRIANGLE + 1);
+
+// The control that holds a row on this pad, by the name its maker prints on it (as PadButton and
+// PadAxis use them).
+const char* PadControlName(SDL_Gamepad* pad, u8 row) {
+    const PadShoulders* shoulders = &XBOX_SHOULDERS;
+    switch (SDL_GetGamepadType(pad)) {
+    case SDL_GAMEPAD_TYPE_PS3:
+    case SDL_GAMEPAD_TYPE_PS4:
+    case SDL_GAMEPAD_TYPE_PS5:
+        shoulders = &PLAYSTATION_SHOULDERS;
+        break;
+    case SDL_GAMEPAD_TYPE_NINTENDO_SWITCH_PRO:
+    case SDL_GAMEPAD_TYPE_NINTENDO_SWITCH_JOYCON_LEFT:
+    case SDL_GAMEPAD_TYPE_NINTENDO_SWITCH_JOYCON_RIGHT:
+    case SDL_GAMEPAD_TYPE_NINTENDO_SWITCH_JOYCON_PAIR:
+        shoulders = &NINTENDO_SHOULDERS;
+        break;
+    default:
+        break;
+    }
+    switch (row) {
+    case BIND_FORWARD:
+    case BIND_BACK:
+        return "L stick";
+    case BIND_SIDE0:
+    case BIND_SIDE1:
+        return shoulders->triggers[row - BIND_SIDE0];
+    case BIND_SWAP0:
+    case BIND_SWAP1:
+        return shoulders->buttons[row - BIND_SWAP0];
+    default:
+        return FACE_LABELS[SDL_GetGamepadButtonLabel(pad, SDL_GAMEPAD_BUTTON_SOUTH)];
+    }
 }
 
 // An axis is reported at every change, so each report sets the rows by where it stands now:
@@ -148,9 +196,9 @@ void PadAim() {
         if (length > AIM_DEAD_ZONE) {
             Vec2 at = {BODY_ON_SCREEN.x + AIM_REACH * pad.aimX / length,
                        BODY_ON_SCREEN.y + AIM_REACH * pad.aimY / length};
-            TakePointer(POINTER_PAD, &at);
+            TakePointer(INPUT_PAD, &at);
             sAimPad = &pad - sPads;
-            HideTouchControls();
+            gLastInput = {INPUT_PAD, pad.id};
         }
     }
 }

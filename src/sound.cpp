@@ -220,8 +220,9 @@ void DrawSoundOff() {
     if (sScore.on)
         return;
     SDL_SetRenderDrawColor(gRenderer, 255, 255, 255, 255);
-    SDL_RenderDebugText(gRenderer, LOGICAL_W - 4 - 9 * SDL_DEBUG_TEXT_FONT_CHARACTER_SIZE, 66,
-                        "sound off");
+    f32 scale = TextScale();
+    DrawScaledText(LOGICAL_W - 4 - 9 * SDL_DEBUG_TEXT_FONT_CHARACTER_SIZE * scale, 66, scale,
+                   "sound off");
 }
 
 // ---- Listening -------------------------------------------------------------------------

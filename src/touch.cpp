@@ -1,5 +1,6 @@
-// Touch: the game draws its own controls, boxes that a finger holds as a key is held, from the
-// first touch until a key, the mouse or a pad is used; a finger anywhere else aims.
+// Touch: the game draws its own controls, boxes that a finger holds as a key is held, while
+// fingers were the input used last (from a touch until a key, the mouse or a pad is used); a
+// finger anywhere else aims.
 #include "defs.h"
 
 #include <string.h>
@@ -41,7 +42,6 @@ struct FingerSlot {
 
 static FingerSlot sFingers[FINGER_SLOTS];
 static int sAimFinger = -1; // the slot of the latest finger to land on the world, while down
-static u8 sShown;           // the boxes are drawn
 
 static FingerSlot* FindFinger(SDL_FingerID id) {
     for (FingerSlot& f : sFingers)
@@ -113,12 +113,12 @@ static void FingerLanded(SDL_FingerID id, Vec2 at) {
             Zoom(TOUCH_BOXES[box].zoom);
         if (TOUCH_BOXES[box].sound)
             ToggleSound();
-        if (PointerOwnedBy(POINTER_MOUSE))
-            TakePointer(POINTER_FINGER, nullptr);
+        if (PointerOwnedBy(INPUT_MOUSE))
+            TakePointer(INPUT_FINGER, nullptr);
     } else {
         f->aims = 1;
         sAimFinger = f - sFingers;
-        TakePointer(POINTER_FINGER, &at);
+        TakePointer(INPUT_FINGER, &at);
     }
 }
 
@@ -127,8 +127,8 @@ static void FingerLanded(SDL_FingerID id, Vec2 at) {
 static void FingerMoved(FingerSlot* f, Vec2 at) {
     if (!f->aims)
         MoveOnto(f, FindBoxAt(at));
-    else if (sAimFinger == f - sFingers && PointerOwnedBy(POINTER_FINGER))
-        TakePointer(POINTER_FINGER, &at);
+    else if (sAimFinger == f - sFingers && PointerOwnedBy(INPUT_FINGER))
+        TakePointer(INPUT_FINGER, &at);
 }
 
 // Lifted or cancelled, the finger lets go as a key does; the pointer stays where it was.
@@ -151,7 +151,7 @@ void FingerEvent(const SDL_TouchFingerEvent* finger) {
     if (!lifts && !PlaceFinite(at))
         return;
     if (finger->type == SDL_EVENT_FINGER_DOWN) {
-        sShown = 1;
+        gLastInput = {INPUT_FINGER, 0};
         if (f)
             FingerLifted(f); // its lift was lost: a landing starts afresh
         FingerLanded(finger->fingerID, at);
@@ -182,8 +182,12 @@ void TouchTicked() {
     }
 }
 
-void HideTouchControls() {
-    sShown = 0;
+// The label of the box that holds a row, as the hints name it.
+const char* TouchLabel(u8 row) {
+    for (const TouchBox& box : TOUCH_BOXES)
+        if (box.row == row)
+            return box.label;
+    return "?";
 }
 
 static bool BoxHeld(int box) {
@@ -194,14 +198,12 @@ static bool BoxHeld(int box) {
 }
 
 // Over everything else, in white: each box outlined, its label big in its middle, and lit while
-// a finger is on it. The draw colour, blend mode and scale are left as they were found.
+// a finger is on it. The draw colour and blend mode are left as they were found.
 void DrawTouchControls() {
-    if (!sShown)
+    if (gLastInput.kind != INPUT_FINGER)
         return;
     SDL_BlendMode blend;
-    f32 scaleX, scaleY;
     SDL_GetRenderDrawBlendMode(gRenderer, &blend);
-    SDL_GetRenderScale(gRenderer, &scaleX, &scaleY);
     for (int i = 0; i < TOUCH_BOX_COUNT; i++) {
         const TouchBox* box = &TOUCH_BOXES[i];
         if (BoxHeld(i)) {
@@ -216,9 +218,7 @@ void DrawTouchControls() {
         f32 textW = SDL_DEBUG_TEXT_FONT_CHARACTER_SIZE * strlen(box->label);
         f32 label = SDL_min(LABEL_SCALE, SDL_floorf(box->rect.w / textW));
         f32 textH = SDL_DEBUG_TEXT_FONT_CHARACTER_SIZE * label;
-        SDL_SetRenderScale(gRenderer, scaleX * label, scaleY * label);
-        SDL_RenderDebugText(gRenderer, (box->rect.x + (box->rect.w - textW * label) / 2) / label,
-                            (box->rect.y + (box->rect.h - textH) / 2) / label, box->label);
-        SDL_SetRenderScale(gRenderer, scaleX, scaleY);
+        DrawScaledText(box->rect.x + (box->rect.w - textW * label) / 2,
+                       box->rect.y + (box->rect.h - textH) / 2, label, box->label);
     }
 }

@@ -36,6 +36,7 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     EXPECT_EQ(gRumble, 13107); // the right hand's push of 35 of at most 175: 35/175 of 65535
     EXPECT_TRUE(held(SDL_GAMEPAD_BUTTON_SOUTH, 1, BIND_HOP, true));
     EXPECT_FALSE(held(SDL_GAMEPAD_BUTTON_SOUTH, 0, BIND_HOP, true));
+    EXPECT_EQ(Hints(), "L stick move|RB LB item swap|A        hop|LT RT turn/use");
     EXPECT_TRUE(held(SDL_GAMEPAD_BUTTON_LEFT_SHOULDER, 1, BIND_SWAP0, true));
     EXPECT_TRUE(held(SDL_GAMEPAD_BUTTON_RIGHT_SHOULDER, 1, BIND_SWAP1, true));
     held(SDL_GAMEPAD_BUTTON_DPAD_UP, 1, 0, true); // a wheel notch in, then one out
@@ -44,18 +45,24 @@ TEST(Pad, SticksTriggersAndButtonsPlayAsKeysAndTheMouseDo) {
     EXPECT_EQ(gApp->zoom, 1.0f);
     held(SDL_GAMEPAD_BUTTON_BACK, 1, 0, true); // the sound off
     EXPECT_TRUE(SoundOffShown());
-    // A touch shows the touch boxes (W's top left corner white), a use of the pad hides them.
-    Send({.tfinger = {.type = SDL_EVENT_FINGER_DOWN, .fingerID = 1, .x = .5f}});
+    // A touch shows the touch boxes (W's top left corner white), a use of the pad (any button)
+    Send({.tfinger = {.type = SDL_EVENT_FINGER_DOWN, .fingerID = 1, .x = .5f}}); // hides them.
     EXPECT_EQ(Drawn(20, 370), WHITE);
-    held(SDL_GAMEPAD_BUTTON_SOUTH, 1, BIND_HOP, true);
+    held(SDL_GAMEPAD_BUTTON_WEST, 1, 0, true);
     EXPECT_NE(Drawn(20, 370), WHITE);
-    aim(20000, 0);      // the stick aims again,
-    KeyPressed('d', 1); // the right side held by its key and its trigger; the pad unplugged
+    SDL_Joystick* ps = SDL_OpenJoystick(AttachPad(0x054C, 0x09CC)); // a PlayStation pad
+    Pass();
+    SDL_SetJoystickVirtualButton(ps, SDL_GAMEPAD_BUTTON_SOUTH, 1);
+    Pass();
+    EXPECT_EQ(Hints(), "L stick move|R1 L1 item swap|Cross    hop|L2 R2 turn/use");
+    aim(20000, 0);                 // the stick aims again,
+    KeyPressed(SDL_SCANCODE_D, 1); // the right side held by key and trigger; the pad unplugged
     SDL_DetachVirtualJoystick(SDL_GetJoystickID(pad));
     Pass();
     EXPECT_TRUE(BindHeld(BIND_SIDE1) && !BindHeld(BIND_SIDE0) && !BindHeld(BIND_SWAP1));
-    EXPECT_TRUE(Near(gApp->mouse, ReadMouse())); // and the mouse aims
-    KeyPressed('d', 0);
+    EXPECT_TRUE(Near(gApp->mouse, ReadMouse())); // and the mouse aims, the keys named
+    EXPECT_EQ(Hints(), "ws      move|eq item swap|space    hop|ad  turn/use");
+    KeyPressed(SDL_SCANCODE_D, 0);
     SDL_AppQuit(nullptr, SDL_APP_SUCCESS);
     SDL_Quit();
 }

@@ -22,8 +22,8 @@ TEST_F(GameFixture, WheelsDriveSpinAndAim) {
 
 // Held, a hop comes every 80 ticks, turning to the aim it began with; a swap, every 41 ticks.
 TEST_F(GameFixture, HeldHopsAndSwapsRepeatAtTheirTimersRates) {
-    KeyPressed(' ', 1);
-    KeyPressed('e', 1);
+    KeyPressed(SDL_SCANCODE_SPACE, 1);
+    KeyPressed(SDL_SCANCODE_E, 1);
     std::vector<int> hops, swaps;
     for (int t = 0; t < 250; t++) {
         Tick(1, {700, 420}); // aiming a quarter turn right

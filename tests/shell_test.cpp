@@ -16,11 +16,11 @@ TEST_F(GameFixture, TheOpeningCountdownThenPlay) {
     EXPECT_EQ(TickTarget(4369083), 262144u); // 262144.99 ticks: a float quotient rounds up
     InitGameState();
     Goon& g = gApp->goons[0] = {{{0, 900}, 0, 1}, {}, GOON_CHASING, 0}; // beyond the world
-    Send({.key = {.type = SDL_EVENT_KEY_DOWN, .key = 'd'}});
+    Send(KeyAt(SDL_EVENT_KEY_DOWN, 'd', US));
     Send({.button = {.type = SDL_EVENT_MOUSE_BUTTON_DOWN, .button = SDL_BUTTON_RIGHT}});
-    EXPECT_EQ(Send({.key = {.type = SDL_EVENT_KEY_UP, .key = 'd'}}), 1 << BIND_SIDE1);
+    EXPECT_EQ(Send(KeyAt(SDL_EVENT_KEY_UP, 'd', DVORAK)), 1 << BIND_SIDE1); // its place lets go
     EXPECT_EQ(Send({.button = {.type = SDL_EVENT_MOUSE_BUTTON_UP, .button = SDL_BUTTON_RIGHT}}), 0);
-    EXPECT_EQ(Send({.key = {.type = SDL_EVENT_KEY_DOWN, .key = 'w'}}), 1 << BIND_FORWARD);
+    EXPECT_EQ(Send(KeyAt(SDL_EVENT_KEY_DOWN, 'w', AZERTY)), 1 << BIND_FORWARD);
     EXPECT_EQ(Send({.type = SDL_EVENT_QUIT}), -1);
     for (int t = 1; t <= 300; t++) {
         gApp->zoom = t % 3 ? t % 3 * 1.5f : -1; // a third of the size below 1
@@ -67,6 +67,15 @@ TEST_F(GameFixture, AFrameShowsTheWorldTheSlotsTheHintsAndTheCounters) {
                           "ad  turn/use", "-7259",        "71582667"};
     for (int k = 0; k < 6; k++)
         EXPECT_TRUE(c.Shows(WHITE, 4, 4 + 8 * k, text[k])) << text[k];
+}
+
+// The hints name the keys at the bound places by the key codes a layout gives there (AZERTY's);
+// others by SDL's name, cut to fit the line, or "?" where the font has none.
+TEST(Hints, NameTheKeysOfEachLayout) {
+    auto hints = [](std::vector<SDL_Keycode> k) { return WriteKeyHints(k.data()), Hints(false); };
+    EXPECT_EQ(hints({AZERTY, AZERTY + 7}), "zs      move|ea item swap|space    hop|qd  turn/use");
+    EXPECT_EQ(hints({SDLK_LSHIFT, SDLK_LCTRL, '!', SDLK_DELETE, SDLK_UNKNOWN, 0xE9, '~'}),
+              "Left Shift move|?? item swap|~        hop|! Dele turn/use");
 }
 
 // Only "-debug" first, spelt so, selects the collision scene; an iterate runs every tick due.

@@ -41,10 +41,10 @@ struct SoundFixture : GameFixture {
         }
         return to;
     }
-    int Tick(char key = 0, int ms = 400) { // one tick with that key held (0: none), then Hear
-        KeyPressed(key, 1);
+    int Tick(char key = 0, int ms = 400) { // one tick with that US key's place held, then Hear
+        KeyPressed(SDL_GetScancodeFromKey(key, nullptr), 1);
         Update(gApp);
-        KeyPressed(key, 0);
+        KeyPressed(SDL_GetScancodeFromKey(key, nullptr), 0);
         return Hear(ms);
     }
 };
@@ -119,7 +119,7 @@ TEST_F(SoundFixture, EverythingAtOnceFitsAndFades) {
     for (int t = 0; t < 30; t++) // the wheels alone
         HearTick(gApp), Hear(16);
     f32 hum = left, before = jump;
-    SDL_Event m = {.key = {.type = SDL_EVENT_KEY_DOWN, .key = SDLK_M}};
+    SDL_Event m = {.key = {.type = SDL_EVENT_KEY_DOWN, .key = SDLK_M}}; // by its letter, no place
     Send(m);
     HearTick(gApp);
     EXPECT_TRUE(Hear(20) / MS == 9 && jump <= before + hum / (10 * MS) && SoundOffShown());

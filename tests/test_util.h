@@ -56,13 +56,14 @@ struct Canvas { // gRenderer draws into a black 800 by 600 surface, until the ca
                 n += At(i, j) == rgb;
         return n;
     }
-    // The text stands at (x, y) in that colour, pixel for pixel (rewritten, none of it is left).
-    bool Shows(u32 rgb, int x, int y, const char* text) {
-        int w = 8 * strlen(text) + 2, before = Count(rgb, x - 1, y, w, 8);
+    // The text stands at (x, y) in that colour and size, pixel for pixel (rewritten, none of it
+    // is left, nor anything else of that colour).
+    bool Shows(u32 rgb, int x, int y, const char* text, int scale = 1) {
+        int w = 8 * scale * strlen(text) + 2, h = 8 * scale, before = Count(rgb, x - 1, y, w, h);
         SDL_SetRenderDrawColor(renderer, 1, 2, 3, 255);
-        SDL_RenderDebugText(renderer, x, y, text);
-        return before > 0 && Count(rgb, x - 1, y, w, 8) == 0 &&
-               Count(0x010203, x - 1, y, w, 8) == before;
+        DrawScaledText(x, y, scale, text);
+        return before > 0 && Count(rgb, x - 1, y, w, h) == 0 &&
+               Count(0x010203, x - 1, y, w, h) == before;
     }
 };
 
@@ -76,6 +77,11 @@ inline u32 Drawn(int x, int y) {
 }
 inline bool SoundOffShown() { // at the top right
     return Frame().Shows(WHITE, 724, 66, "sound off");
+}
+inline std::string Hints(bool draw = true) { // the four hint lines of a frame, or as last written
+    if (draw)
+        Frame();
+    return std::string(hintStr1) + "|" + hintStr2 + "|" + hintStr3 + "|" + hintStr4;
 }
 
 // A cast (0 segment, 1 circle at the rectangle's corner, 2 body) hits finite with a unit normal, a
@@ -119,6 +125,18 @@ template <class Next> bool SoundRandomCase(Next& next) {
            fabsf(body.pos.y) <= 825 && (!still || (body.pos.x == from.x && body.pos.y == from.y));
 }
 
+// ---- Keys as SDL reports them: the key's place (scancode) and the key code its layout gives there
+
+// The key codes of each layout at the places of a US keyboard's w s a d q e, space and x. SDL's
+// keymap with no video, or the dummy video's, is a US keyboard's: it gives the places of US keys.
+constexpr const char *US = "wsadqe x", *AZERTY = "zsqdae x", *DVORAK = ",oae'. q",
+                     *COLEMAK = "wrasqf x";
+const char* const LAYOUTS[] = {US, AZERTY, DVORAK, COLEMAK};
+inline SDL_Event KeyAt(SDL_EventType type, char place, const char* layout) { // place: US key
+    u32 key = layout[strchr(US, place) - US];
+    return {.key = {.type = type, .scancode = SDL_GetScancodeFromKey(place, nullptr), .key = key}};
+}
+
 // ---- Random play through the game's entry points: the soak's, and a fuzz target's from its bytes
 
 inline int Send(SDL_Event e = {}) { // an event as SDL hands it over (or none): the rows held after
@@ -136,8 +154,10 @@ inline void Pass() { // a pass of the main loop: SDL's queued events, then a tic
 
 inline u16 gRumble; // the strength the game last set a virtual pad's motors to
 
-inline SDL_JoystickID AttachPad() { // SDL's virtual pad, with every axis and button of a gamepad
+// SDL's virtual pad, with every axis and button of a gamepad; a maker's pad by its USB ids.
+inline SDL_JoystickID AttachPad(u16 vendor = 0, u16 product = 0) {
     SDL_VirtualJoystickDesc desc = {.version = sizeof(desc), .type = SDL_JOYSTICK_TYPE_GAMEPAD};
+    desc.vendor_id = vendor, desc.product_id = product;
     desc.naxes = SDL_GAMEPAD_AXIS_COUNT;
     desc.nbuttons = SDL_GAMEPAD_BUTTON_COUNT;
     desc.Rumble = [](void*, u16 low, u16 high) { return (gRumble = low) == high; }; // motors alike
@@ -158,7 +178,8 @@ template <class Next> bool RandomTick(Next& next) {
         f32 x = place(next()), y = place(next());
         SDL_JoystickID& pad = gPads[next() % 10];
         SDL_Joystick* stick = SDL_GetJoystickFromID(pad);
-        Send({.key = {.type = type(SDL_EVENT_KEY_DOWN, 2), .key = (u32) "wsadqe x"[next() % 8]}});
+        const char* layout = next() % 16 ? US : LAYOUTS[next() % 4]; // others now and then
+        Send(KeyAt(type(SDL_EVENT_KEY_DOWN, 2), US[next() % 8], layout));
         Send({.button = {type(SDL_EVENT_MOUSE_BUTTON_DOWN, 2), 0, 0, 0, 0, (u8)next()}});
         Send({.wheel = {SDL_EVENT_MOUSE_WHEEL, 0, 0, 0, 0, 0, value / 32768.0f}});
         Send({.tfinger = {type(SDL_EVENT_FINGER_DOWN, 4), 0, 0, 1, next() % 12, x, y}});
@@ -178,7 +199,7 @@ template <class Next> bool RandomTick(Next& next) {
     }
     bool letGo = next() % 1000 == 0;
     for (u32 n = 0; n < 256 && letGo; n++) {
-        Send({.key = {.type = SDL_EVENT_KEY_UP, .key = n}});
+        Send({.key = {.type = SDL_EVENT_KEY_UP, .scancode = (SDL_Scancode)n, .key = n}});
         Send({.button = {.type = SDL_EVENT_MOUSE_BUTTON_UP, .button = (u8)n}});
         Send({.tfinger = {n % 2 ? SDL_EVENT_FINGER_UP : SDL_EVENT_FINGER_CANCELED, 0, 0, 1, n,
                           NAN}});

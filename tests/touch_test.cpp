@@ -34,6 +34,7 @@ TEST(Touch, FingersHoldTheBoxesOrAim) {
     Send({.motion = {.type = SDL_EVENT_MOUSE_MOTION, .which = SDL_TOUCH_MOUSEID}});
     Send({.button = {SDL_EVENT_MOUSE_BUTTON_DOWN, 0, 0, 0, SDL_TOUCH_MOUSEID, SDL_BUTTON_LEFT}});
     EXPECT_TRUE(Tick() == 0 && Send() == SWAPS0);
+    EXPECT_EQ(Hints(), "W S     move|E Q item swap|HOP      hop|A D turn/use");
     EXPECT_TRUE(Drawn(20, 370) == WHITE && Drawn(99, 449) == WHITE && Drawn(789, 59) == WHITE);
     EXPECT_TRUE(Drawn(60, 410) == WHITE && Drawn(30, 380) == GREY); // W's label, and idle
     EXPECT_TRUE(Drawn(30, 300) > GREY && Drawn(30, 300) < WHITE);   // Q held: lit
@@ -48,8 +49,8 @@ TEST(Touch, FingersHoldTheBoxesOrAim) {
     Send({.motion = {.type = SDL_EVENT_MOUSE_MOTION}});
     EXPECT_TRUE(Tick() == 0 && Drawn(20, 370) != WHITE);
     Finger(DOWN, 4, AHEAD); // shown again; a key hides them, and a button
-    Send({.key = {.type = SDL_EVENT_KEY_DOWN, .key = 'x'}});
-    EXPECT_NE(Drawn(20, 370), WHITE);
+    Send(KeyAt(SDL_EVENT_KEY_DOWN, 'x', US));
+    EXPECT_TRUE(Drawn(20, 370) != WHITE && Hints().starts_with("ws      move|"));
     Finger(DOWN, 5, AHEAD);
     Send({.button = {.type = SDL_EVENT_MOUSE_BUTTON_DOWN}});
     EXPECT_NE(Drawn(20, 370), WHITE);
@@ -84,6 +85,20 @@ TEST(Touch, FingersHoldTheBoxesOrAim) {
         Finger(DOWN, id, id < 8 ? AHEAD : Q);
     EXPECT_EQ(Finger(DOWN, 9, E), SWAPS0);
     EXPECT_EQ(Send({.window = {.type = SDL_EVENT_WINDOW_FOCUS_LOST}}), 0);
+    // Where a logical pixel is smaller than a unit of the window, as on a phone held sideways,
+    // every text is twice the size, clear of the others, the grown slot boxes and the touch boxes.
+    auto scaleAt = [](int w, int h) { return SDL_SetWindowSize(gWindow, w, h), TextScale(); };
+    EXPECT_TRUE(scaleAt(800, 600) == 1 && scaleAt(799, 600) == 2 && scaleAt(800, 599) == 2 &&
+                scaleAt(844, 390) == 2);
+    *gInventory = {{{0, 0, -1}, {0, 0, 2}, {0, 0, -1}, {0, 0, -1}}}; // the sound off, boxes shown
+    const char* lines[] = {hintStr1, hintStr2, hintStr3, hintStr4, "0", "0"}; // no tick counted
+    for (int k = 0; k < 6; k++)
+        EXPECT_TRUE(Frame().Shows(WHITE, 44, 4 + 16 * k, lines[k], 2)) << k;
+    EXPECT_TRUE(Frame().Shows(WHITE, 652, 66, "sound off", 2) &&
+                Frame().Count(WHITE, 0, 0, 44, 60) == 0);
+    EXPECT_EQ(Frame().Count(WHITE, 5, 190, 40, 40), 1600 - Frame().Count(BLACK, 5, 190, 40, 40));
+    EXPECT_TRUE(Frame().Shows(BLACK, 9, 202, "-1", 2) && Frame().Shows(BLACK, 109, 202, "2", 2) &&
+                Frame().Shows(BLACK, 59, 152, "-1", 2) && Frame().Shows(BLACK, 59, 252, "-1", 2));
     SDL_AppQuit(nullptr, SDL_APP_SUCCESS);
     SDL_Quit();
 }

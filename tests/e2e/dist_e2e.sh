@@ -80,7 +80,8 @@ browse() { # [phone]: the unzipped page in a browser of its own; a phone's scree
     coproc BROWSER { exec /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")"/browser.py site "$@" 2>browser.log; }
     shot() { web shot "$PWD/$SHOT"; }; key() { web key "$1" "${2:-0.1}"; }; move() { web move "$1" "$2"; }
     [ "$*" != phone ] || { move() { finger start 9 "$@" && finger end 9; }; key() { local box=${1^^}; finger start 9 ${!box} && sleep "${2:-0.1}" && finger end 9; }
-        shot() { web shot "$PWD/phone.png" && convert phone.png -crop 1560x1170+486+0 +repage -filter point -resize 800x600! $SHOT; }; }
+        shot() { web shot "$PWD/phone.png" && convert phone.png -crop 1560x1170+486+0 +repage -filter point -resize 800x600! $SHOT; }
+        two_chars() { [ "$(count $(($1 + 20)) $(($2 + 12)) 16 16 $BLACK)" -gt 0 ]; }; } # texts twice the size, in slot boxes of 40
 }
 case_web() {
     export DEADLINE=40
@@ -125,6 +126,7 @@ tap_until() { local next=0; until_ok "$1" "[ \$SECONDS -lt \$next ] || { move \$
 case_phone() { # the web zip on a phone held sideways
     export DEADLINE=60 shown='says "js document.body.innerText" "" && [ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
     browse phone && web open; shot_until "first frame" "$shown" && cp $SHOT still.png
+    shot_until "texts twice the size, right of the cooldown bars, none where a desktop has them" '[ "$(count 44 4 192 64 $WHITE)" -gt 1000 ] && [ "$(count 8 0 36 60 $WHITE)" -eq 0 ]'
     until_ok "the page installable" 'says "cdp Page.getInstallabilityErrors" "{\"installabilityErrors\": []}"'
     web size 390 844; until_ok "upright: the line" 'says "js document.elementFromPoint(195, 422).innerText" "Turn your phone sideways to play."'
     web touch start 1 150 422 && web touch start 2 190 422 && web touch move 1 70 422 && web touch move 2 270 422 && web touch end 1 &&
@@ -137,8 +139,8 @@ case_phone() { # the web zip on a phone held sideways
         until_ok "the wheels heard" 'says "js peaks.some(p => p > 0)" True'
     finger start 1 $D && shot_until "D held: the right hand's item used, its bar" '[ "$(count 10 60 8 60 $RED)" -gt 0 ]' && finger end 1
     expect "the phone shaken" 'says "js vibrations > 0" True'
-    shot_until "its cooldown over" cooled && tap_until "E: the item in the top box" E 'two_chars 60 200 && ! two_chars 35 175'
-    tap_until "Q: the item in the left hand" Q 'two_chars 35 175 && ! two_chars 10 200'
+    shot_until "its cooldown over" cooled && tap_until "E: the item in the top box" E 'two_chars 105 190 && ! two_chars 55 140'
+    tap_until "Q: the item in the left hand" Q 'two_chars 55 140 && ! two_chars 5 190'
     finger start 1 700 420 && shot_until "a finger on the world: the aim to it, straight right" 'near 540 420 $RED' && finger move 1 400 100 &&
         shot_until "the aim following it, straight up, the boxes kept" 'near 400 265 $RED && outlined W' && expect "nothing used" cooled && finger end 1
     finger start 1 $A && shot_until "A held: the left hand's item used, its bar" '[ "$(count 0 60 8 60 $RED)" -gt 0 ]' && finger end 1

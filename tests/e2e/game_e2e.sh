@@ -46,3 +46,13 @@ cast_to_pointer() {
     shot_until "a red circle at (440, 280)" 'near 420 280 $RED && near 460 280 $RED && near 450 319 $RED && near 600 449 $RED'
     expect "the mark" 'near 440 256 $RED && ! near 440 246 $RED'
 }
+
+# Keys go by their place: the hints name the French keys from a change to a French layout on, the US
+# ones again after; under it z, where a US keyboard has w, drives, and w, at a US z's place, does not.
+case_french_keys() {
+    start_game && cp $SHOT us.png && setxkbmap fr || fail "no French layout"
+    shot_until "zs and ea in the hints, space and hop as before" '[ "$(changed us.png 4 4 96 16)" -gt 0 ] && [ "$(changed us.png 4 20 96 8)" -eq 0 ]'
+    setxkbmap us && shot_until "the US hints again" '[ "$(changed us.png 4 4 96 32)" -eq 0 ]' && setxkbmap fr
+    cp $SHOT still.png && key w 1 && shot && expect "w driving nothing (the world above the body still)" '[ "$(changed still.png 110 0 690 380)" -eq 0 ]'
+    key z 1 && shot_until "z driving" '[ "$(changed still.png 110 0 690 600)" -gt 600 ]'
+}
