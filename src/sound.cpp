@@ -159,8 +159,48 @@ static void SDLCALL MixSound(void* userdata, SDL_AudioStream* stream, int additi
 
 // ---- Device ----------------------------------------------------------------------------
 
+// Is there a PipeWire server to talk to: its socket where libpipewire looks for it.
+static bool PipeWireServed() {
+    if (SDL_getenv("PIPEWIRE_REMOTE"))
+        return true; // a remote of the player's own naming: let libpipewire find it
+    const char* dirs[] = {SDL_getenv("PIPEWIRE_RUNTIME_DIR"), SDL_getenv("XDG_RUNTIME_DIR"),
+                          SDL_getenv("USERPROFILE"), "/run/pipewire"};
+    char socket[1024];
+    for (const char* dir : dirs) {
+        SDL_snprintf(socket, sizeof(socket), "%s/pipewire-0", dir);
+        if (dir && SDL_GetPathInfo(socket, nullptr))
+            return true;
+    }
+    return false;
+}
+
+// SDL tries its sound drivers in turn, and the library of one that cannot play here may complain
+// on the terminal: libpipewire (installed on many desktops that run PulseAudio) when no PipeWire
+// server is there, ALSA when the machine has no sound card. Such a driver is left out of SDL's
+// list; a desktop that runs PipeWire has its socket and is heard through it as before, and a
+// player's own SDL_AUDIO_DRIVER wins over the list.
+static void SkipDriversThatCannotPlay() {
+#ifdef SDL_PLATFORM_LINUX
+    bool pipewire = PipeWireServed(), alsa = SDL_GetPathInfo("/dev/snd", nullptr);
+    if (pipewire && alsa)
+        return;
+    char drivers[256] = "";
+    for (int i = 0; i < SDL_GetNumAudioDrivers(); i++) {
+        const char* name = SDL_GetAudioDriver(i);
+        bool absent = (!pipewire && SDL_strcmp(name, "pipewire") == 0) ||
+                      (!alsa && SDL_strcmp(name, "alsa") == 0);
+        // SDL's list by name would also try the drivers it keeps for asking by name alone
+        if (!absent && SDL_strcmp(name, "dummy") != 0 && SDL_strcmp(name, "disk") != 0)
+            SDL_snprintf(drivers + SDL_strlen(drivers), sizeof(drivers) - SDL_strlen(drivers),
+                         "%s%s", drivers[0] ? "," : "", name);
+    }
+    SDL_SetHint(SDL_HINT_AUDIO_DRIVER, drivers);
+#endif
+}
+
 // The default device, mixed at its own rate; false when there is none to play on.
 bool OpenSound() {
+    SkipDriversThatCannotPlay();
     SDL_SetHint(SDL_HINT_AUDIO_DEVICE_SAMPLE_FRAMES, BUFFER_FRAMES);
     if (!SDL_InitSubSystem(SDL_INIT_AUDIO))
         return false;
