@@ -22,13 +22,16 @@ constexpr f32 ZOOM_STEP = 0.2f; // per unit of wheel movement, and per d-pad pre
 // LOOK_AHEAD pixels over the zoom's scale ahead of the player, finite whatever a wheel reports.
 constexpr f32 ZOOM_LIMIT = 1e6f;
 
+#ifndef SDL_PLATFORM_EMSCRIPTEN
 // SDL runs the callbacks at most so many times a second and sleeps between them, rather than
-// spin a core. Four passes a tick: a tick's frame is presented within a quarter of a tick (4.2 ms)
-// of the clock making it due; two due ticks share a frame only when a pass comes three quarters of
-// a tick late; and a key, handled at the first pass after it comes, is read by the same tick as in
-// a spinning loop, at most 4.2 ms later. A player's SDL_MAIN_CALLBACK_RATE still wins: SDL refuses
-// a hint of normal priority while its variable is set. A browser paces the web's loop itself.
+// spin a core. Four passes a tick: a tick runs, and its frame is drawn, within a quarter of a tick
+// (4.2 ms) of the clock making it due; two due ticks share a frame only when a pass comes three
+// quarters of a tick late; and a key, handled at the first pass after it comes, is read by the
+// same tick as in a spinning loop, at most 4.2 ms later. A player's SDL_MAIN_CALLBACK_RATE still
+// wins: SDL refuses a hint of normal priority while its variable is set. A browser paces the web's
+// loop itself.
 constexpr char LOOP_RATE[] = "240";
+#endif
 
 // A start-up failure is printed on standard output. A Windows player starts the game from
 // Explorer, where no console shows that, so there it also comes up in a message box, in words

@@ -18,7 +18,9 @@ constexpr int CHUNK_FRAMES = 256;       // mixed at a time into a buffer on the 
 constexpr f32 FADE_S = 0.01f;           // off and on, and the continuous voices' changes
 constexpr f32 QUIET_AFTER_S = 0.1f;     // no tick for so long (a hidden tab): the wheels fade out
 // Ticks waiting for the mixer: a paced loop hands it one or two between two looks, a browser up
-// to three; after a long stall the oldest go first, so that the sound is never far behind.
+// to three. After a long stall, or while a device is yet to start, the oldest give their places
+// up first, their voices starting with the tick after them, so that the sound is never far behind
+// and nothing is left unheard.
 constexpr int QUEUE_TICKS = 4;
 // Ticks that came together start a tick's frames apart. A tick that came at a later look starts a
 // quarter of that sooner after the one before it, so that the delay a bunch puts on the ticks
@@ -329,12 +331,17 @@ static void HearWheels(const Player* p, TickScore* next) {
     }
 }
 
-// Queued after the ticks the mixer has not started yet; the oldest goes when they fill the queue.
+// Queued after the ticks the mixer has not started yet. When they fill the queue the oldest gives
+// its place up: its voices start with the tick after it, unless that one cues the same voice.
 static void HandOver(const TickScore* next) {
     SDL_LockAudioStream(sStream);
     if (sScore.count == QUEUE_TICKS) {
+        const TickScore* oldest = &sScore.ticks[sScore.first];
         sScore.first = (sScore.first + 1) % QUEUE_TICKS;
         sScore.count--;
+        for (int i = 0; i < VOICE_SLOTS; i++)
+            if (!sScore.ticks[sScore.first].cues[i].set)
+                sScore.ticks[sScore.first].cues[i] = oldest->cues[i];
     }
     TickScore* t = &sScore.ticks[(sScore.first + sScore.count++) % QUEUE_TICKS];
     *t = *next;
