@@ -2,9 +2,12 @@
 // collide-and-slide movement alone, and the catch-up after a ten-second stall.
 #include "defs.h"
 
+#define SDL_MAIN_HANDLED // the benchmark has its own main; SDL_EnterAppMainCallbacks is wanted
+#include <SDL3/SDL_main.h>
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 
 // A game past its opening countdown with all 144 walls standing and both hands free, driving
 // forward while braking the left wheel, so that it turns and keeps running into walls.
@@ -62,32 +65,72 @@ BENCHMARK(BM_CatchUp600)->Unit(benchmark::kMicrosecond);
 
 // 1,024 frames of sound with every voice sounding, each started afresh: play beginning with a
 // knock on a wall and the scrape along it, then both hands' strongest use, both swaps, a hop and
-// both wheels spinning free.
+// both wheels spinning free. Each tick is heard as it comes, as the game's are.
 static void BM_Mix(benchmark::State& state) {
     StartBusyGame();
     SDL_AudioSpec format = {SDL_AUDIO_F32, 2, 48000};
     SDL_AudioStream* stream = SDL_CreateAudioStream(&format, &format);
     StartSound(stream);
     static f32 frames[2 * 1024];
+    auto hear = [&](int n) { // a tick, then n frames mixed
+        HearTick(gApp);
+        SDL_GetAudioStreamData(stream, frames, n * sizeof(f32[2]));
+    };
     for (auto _ : state) {
         *gPlayer = {}; // at rest, touching nothing
         *gInventory = {};
-        HearTick(gApp);
+        hear(1);
         gApp->mode = MODE_CUTSCENE;
-        HearTick(gApp);
+        hear(1);
         gApp->mode = MODE_PLAYING;
         gPlayer->vel = {30, 30}; // held back 30 a tick, sliding 30
         gPlayer->pos.y = 30;
-        HearTick(gApp);
+        hear(1);
         gInventory->slots[0] = gInventory->slots[1] = {12, 12, 3};
         gPlayer->swapCooldown[0] = gPlayer->swapCooldown[1] = 40;
         gPlayer->wheelSpeed[0] = gPlayer->wheelSpeed[1] = 2;
         gPlayer->hopping = 1;
-        HearTick(gApp);
-        SDL_GetAudioStreamData(stream, frames, sizeof(frames));
+        hear(1024);
     }
     CloseSound();
 }
 BENCHMARK(BM_Mix)->Unit(benchmark::kMicrosecond);
+
+// A second of the game's own loop as SDL runs it: the four callbacks through
+// SDL_EnterAppMainCallbacks, on SDL's dummy video and sound, a timer asking it to quit. The share
+// of one core the process took over it (every thread's CPU time against the real time) is the
+// counter: near 100 % if the loop spins, the cost of 60 ticks and frames if it waits between them.
+static SDL_AppResult InitAndQuitInASecond(void** appstate, int argc, char* argv[]) {
+    SDL_AddTimer(
+        1000,
+        [](void*, SDL_TimerID, u32) -> u32 {
+            SDL_Event quit = {SDL_EVENT_QUIT};
+            SDL_PushEvent(&quit);
+            return 0;
+        },
+        nullptr);
+    return SDL_AppInit(appstate, argc, argv);
+}
+
+static double Seconds(clockid_t clock) {
+    timespec now;
+    clock_gettime(clock, &now);
+    return now.tv_sec + now.tv_nsec * 1e-9;
+}
+
+static void BM_LoopShareOfACore(benchmark::State& state) {
+    SDL_SetHint(SDL_HINT_VIDEO_DRIVER, "dummy");
+    SDL_SetHint(SDL_HINT_AUDIO_DRIVER, "dummy");
+    const char* args[] = {"game"};
+    double cpu = 0, real = 0;
+    for (auto _ : state) {
+        cpu -= Seconds(CLOCK_PROCESS_CPUTIME_ID), real -= Seconds(CLOCK_MONOTONIC);
+        SDL_EnterAppMainCallbacks(1, (char**)args, InitAndQuitInASecond, SDL_AppIterate,
+                                  SDL_AppEvent, SDL_AppQuit);
+        cpu += Seconds(CLOCK_PROCESS_CPUTIME_ID), real += Seconds(CLOCK_MONOTONIC);
+    }
+    state.counters["core_share_pct"] = 100 * cpu / real;
+}
+BENCHMARK(BM_LoopShareOfACore)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -289,6 +289,8 @@ extern SDL_Renderer* gRenderer;
 extern u8 debug;
 extern u64 mTicks;
 
+constexpr f32 TICK_MS = 16.666666f; // a tick: the float nearest 1000/60
+
 u64 TickTarget(u64 ms);
 void Zoom(f32 notches);
 

@@ -16,12 +16,22 @@ static const char* s = "-debug";
 static const char* title = "Sliding along walls, still phasing into corners.";
 static const char* debugtitle = "RAYTRACING-BASED COLLISION LOOKS FINE, RIGHT?? RIGHT???";
 
-constexpr f32 TICK_MS = 16.666666f;
 constexpr f32 ZOOM_STEP = 0.2f; // per unit of wheel movement, and per d-pad press
 // The zoom's bound either way, five million notches out or in: beyond any player's scrolling (the
 // world a millionth of its size, or a million times), and well within what keeps the camera,
 // LOOK_AHEAD pixels over the zoom's scale ahead of the player, finite whatever a wheel reports.
 constexpr f32 ZOOM_LIMIT = 1e6f;
+
+#ifndef SDL_PLATFORM_EMSCRIPTEN
+// SDL runs the callbacks at most so many times a second and sleeps between them, rather than
+// spin a core. Four passes a tick: a tick runs, and its frame is drawn, within a quarter of a tick
+// (4.2 ms) of the clock making it due; two due ticks share a frame only when a pass comes three
+// quarters of a tick late; and a key, handled at the first pass after it comes, is read by the
+// same tick as in a spinning loop, at most 4.2 ms later. A player's SDL_MAIN_CALLBACK_RATE still
+// wins: SDL refuses a hint of normal priority while its variable is set. A browser paces the web's
+// loop itself.
+constexpr char LOOP_RATE[] = "240";
+#endif
 
 // A start-up failure is printed on standard output. A Windows player starts the game from
 // Explorer, where no console shows that, so there it also comes up in a message box, in words
@@ -45,6 +55,9 @@ u64 TickTarget(u64 ms) {
 
 SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
     (void)appstate;
+#ifndef SDL_PLATFORM_EMSCRIPTEN
+    SDL_SetHint(SDL_HINT_MAIN_CALLBACK_RATE, LOOP_RATE);
+#endif
     debug = argc > 1 && strcmp(argv[1], s) == 0;
     mTicks = 0;
     gApp = (GameState*)malloc(sizeof(GameState));
@@ -160,13 +173,14 @@ SDL_AppResult SDL_AppEvent(void* appstate, SDL_Event* event) {
     return SDL_APP_CONTINUE;
 }
 
-// Runs every tick the clock says is due, with no cap, then draws one frame if any ran.
+// Runs every tick the clock says is due, with no cap, then draws one frame if any ran since the
+// last frame drawn. A minimized or hidden window shows nothing: the ticks run, and the frame they
+// owe is drawn at the first pass that finds the window shown again, due tick or not.
 SDL_AppResult SDL_AppIterate(void* appstate) {
     static u64 sTicks;
-    static u8 sDoDraw;
+    static u8 sDoDraw; // a frame is owed
     (void)appstate;
 
-    sDoDraw = 0;
     sTicks = TickTarget(SDL_GetTicks());
     while (mTicks < sTicks) {
         mTicks++;
@@ -174,7 +188,8 @@ SDL_AppResult SDL_AppIterate(void* appstate) {
         if (!debug)
             Update(gApp);
     }
-    if (sDoDraw) {
+    if (sDoDraw && !(SDL_GetWindowFlags(gWindow) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN))) {
+        sDoDraw = 0;
         if (debug)
             DrawDebug();
         else

@@ -2,10 +2,12 @@
 //
 // HearTick runs once after every tick. It compares the game with the tick before (an item's
 // cooldown that started, a hop begun or ended, a swap, the wheels' speeds, the body held back by
-// a wall, the end of the countdown) and hands the mixer a score: voices to start and the levels
-// of the continuous ones. SDL's audio thread mixes that score into the device's stream. The tick
-// writes the score under the stream's lock and the mixer reads it under the same lock; nothing
-// flows back, so the game computes the same with sound on, off or missing.
+// a wall, the end of the countdown) and queues what that tick is heard as: voices to start and
+// the levels of the continuous ones. SDL's audio thread mixes the queue into the device's stream,
+// each tick a tick's frames after the one before, so that ticks run together (a loop catching up,
+// several between two looks of the mixer) still sound in order and in time. The tick writes under
+// the stream's lock and the mixer reads under the same lock; nothing flows back, so the game
+// computes the same with sound on, off or missing.
 #include "defs.h"
 
 #include <math.h>
@@ -15,6 +17,16 @@ constexpr char BUFFER_FRAMES[] = "512"; // a tick heard within ~11 ms (on the we
 constexpr int CHUNK_FRAMES = 256;       // mixed at a time into a buffer on the stack
 constexpr f32 FADE_S = 0.01f;           // off and on, and the continuous voices' changes
 constexpr f32 QUIET_AFTER_S = 0.1f;     // no tick for so long (a hidden tab): the wheels fade out
+// Ticks waiting for the mixer: a paced loop hands it one or two between two looks, a browser up
+// to three. After a long stall, or while a device is yet to start, the oldest give their places
+// up first, their voices starting with the tick after them, so that the sound is never far behind
+// and nothing is left unheard.
+constexpr int QUEUE_TICKS = 4;
+// Ticks that came together start a tick's frames apart. A tick that came at a later look starts a
+// quarter of that sooner after the one before it, so that the delay a bunch puts on the ticks
+// behind it wears off within a few ticks, and a device whose clock runs slower than the game's
+// never builds one up.
+constexpr u32 CATCH_UP = 4;
 
 // Tone and noise: a row of the table is a tone gliding from one pitch to another with noise over
 // it, rising within its attack and dying away by its length. In the pitched rows the noise never
@@ -118,12 +130,19 @@ struct Cue {
     u8 set;
 };
 
-// What the listener hands the mixer, under the stream's lock.
-struct Score {
-    Cue cues[VOICE_SLOTS];  // voices to start since the mixer last looked
+// What one tick is heard as.
+struct TickScore {
+    Cue cues[VOICE_SLOTS];  // voices to start
     f32 hold[VOICE_SLOTS];  // the continuous voices' levels, 0 to 1
     f32 pitch[VOICE_SLOTS]; // and their pitches, Hz
-    u8 ticked;              // a tick ran since the mixer last looked
+    u32 look;               // the mixer's looks before it came
+};
+
+// What the listener hands the mixer, under the stream's lock: the ticks it has not started yet,
+// oldest first, in a ring.
+struct Score {
+    TickScore ticks[QUEUE_TICKS];
+    u8 first, count;
     u8 on = 1;
 };
 
@@ -143,7 +162,11 @@ static Score sScore;
 static Voice sVoices[VOICE_SLOTS];
 static f32 sRate = MIX_RATE;
 static f32 sMaster = 1;
-static u32 sSinceTick; // frames mixed since the last tick
+static f32 sHold[VOICE_SLOTS], sPitch[VOICE_SLOTS]; // the last started tick's
+static u32 sTickFrames;                             // a tick's length at the mixer's rate
+static u32 sToNext;    // frames until the next waiting tick starts; 0: it starts at once
+static u32 sSinceTick; // frames mixed since the last tick started
+static u32 sLooks;     // times the mixer looked at the queue
 static u32 sNoise = 1;
 
 // The listener's memory of the tick before.
@@ -228,7 +251,10 @@ void StartSound(SDL_AudioStream* stream) {
     sScore = {};
     sRate = format.freq;
     sMaster = 1;
-    sSinceTick = 0;
+    SDL_memset(sHold, 0, sizeof(sHold));
+    SDL_memset(sPitch, 0, sizeof(sPitch));
+    sTickFrames = SDL_lroundf(sRate * TICK_MS / 1000);
+    sToNext = sSinceTick = 0;
     SDL_memset(sVoices, 0, sizeof(sVoices));
     for (int i = V_HUM0; i < VOICE_SLOTS; i++) { // the continuous voices sound from the start
         sVoices[i].effect = EFFECTS[i == V_SCRAPE ? FX_SCRAPE : FX_HUM];
@@ -302,7 +328,7 @@ static void CueUse(Cue* cues, u8 side, f32 recoil) {
 
 // What started since the tick before: play, a hop or its landing, a swap, a use. True when the
 // velocity changed after this tick's move (a use's push, or a hop's, which may bring one back).
-static bool HearHappenings(const GameState* state, Score* next) {
+static bool HearHappenings(const GameState* state, TickScore* next) {
     const Player* p = &state->player;
     if (sLast.mode == MODE_CUTSCENE && state->mode == MODE_PLAYING)
         CueIn(next->cues, V_GO, FX_GO, 1);
@@ -325,7 +351,7 @@ static bool HearHappenings(const GameState* state, Score* next) {
 
 // Where the body ended against where its velocity would have taken it: the part held back is what
 // it pushed into a wall, the part it went is its slide along it.
-static void HearWalls(const Player* p, Score* next) {
+static void HearWalls(const Player* p, TickScore* next) {
     Vec2 went = Vec2SubVec2(p->pos, sLast.pos);
     f32 into = Vec2Magnitude(Vec2SubVec2(p->vel, went));
     bool touching = into > CONTACT_MIN;
@@ -336,7 +362,7 @@ static void HearWalls(const Player* p, Score* next) {
 }
 
 // Each wheel hums by its speed, higher as it spins free in a hop.
-static void HearWheels(const Player* p, Score* next) {
+static void HearWheels(const Player* p, TickScore* next) {
     const Effect& hum = EFFECTS[FX_HUM];
     for (u8 side = 0; side < 2; side++) {
         f32 spin = fabsf(p->wheelSpeed[side]) / HUM_FULL;
@@ -346,16 +372,21 @@ static void HearWheels(const Player* p, Score* next) {
     }
 }
 
-// A tick the mixer has not caught up with yet keeps its cues, unless this one cues the same voice.
-static void HandOver(const Score* next) {
+// Queued after the ticks the mixer has not started yet. When they fill the queue the oldest gives
+// its place up: its voices start with the tick after it, unless that one cues the same voice.
+static void HandOver(const TickScore* next) {
     SDL_LockAudioStream(sStream);
-    for (int i = 0; i < VOICE_SLOTS; i++) {
-        if (next->cues[i].set)
-            sScore.cues[i] = next->cues[i];
-        sScore.hold[i] = next->hold[i];
-        sScore.pitch[i] = next->pitch[i];
+    if (sScore.count == QUEUE_TICKS) {
+        const TickScore* oldest = &sScore.ticks[sScore.first];
+        sScore.first = (sScore.first + 1) % QUEUE_TICKS;
+        sScore.count--;
+        for (int i = 0; i < VOICE_SLOTS; i++)
+            if (!sScore.ticks[sScore.first].cues[i].set)
+                sScore.ticks[sScore.first].cues[i] = oldest->cues[i];
     }
-    sScore.ticked = 1;
+    TickScore* t = &sScore.ticks[(sScore.first + sScore.count++) % QUEUE_TICKS];
+    *t = *next;
+    t->look = sLooks;
     SDL_UnlockAudioStream(sStream);
 }
 
@@ -363,7 +394,7 @@ void HearTick(const GameState* state) {
     if (!sStream) // playing silently: nothing to listen for
         return;
     const Player* p = &state->player;
-    Score next = {};
+    TickScore next = {};
     bool pushed = sLast.heard && HearHappenings(state, &next);
     if (sLast.heard && !pushed && state->mode == MODE_PLAYING)
         HearWalls(p, &next);
@@ -437,9 +468,9 @@ static void Mix(f32* out, int frames) {
     bool quiet = sSinceTick >= QUIET_AFTER_S * sRate;
     for (int i = 0; i < VOICE_SLOTS; i++) {
         bool held = i >= V_HUM0;
-        f32 hold = quiet ? 0 : sScore.hold[i];
+        f32 hold = quiet ? 0 : sHold[i];
         if (held || sVoices[i].at < sVoices[i].length)
-            MixVoice(&sVoices[i], i, held, hold, sScore.pitch[i], out, frames);
+            MixVoice(&sVoices[i], i, held, hold, sPitch[i], out, frames);
     }
     f32 step = 1 / (FADE_S * sRate);
     for (int i = 0; i < frames; i++) {
@@ -450,23 +481,43 @@ static void Mix(f32* out, int frames) {
     sSinceTick += frames;
 }
 
+// The oldest waiting tick: its cues restart their voices, its levels and pitches hold from now.
+// The tick after it, if it is waiting already, starts a tick's frames later (less CATCH_UP if it
+// came at a later look); else at once, as it comes.
+static void StartTick() {
+    const TickScore* t = &sScore.ticks[sScore.first];
+    u32 look = t->look;
+    for (int i = 0; i < VOICE_SLOTS; i++) {
+        if (t->cues[i].set)
+            StartVoice(&sVoices[i], &t->cues[i], i);
+        sHold[i] = t->hold[i];
+        sPitch[i] = t->pitch[i];
+    }
+    sScore.first = (sScore.first + 1) % QUEUE_TICKS;
+    sScore.count--;
+    sSinceTick = 0;
+    sToNext = sScore.count == 0                         ? 0
+              : sScore.ticks[sScore.first].look == look ? sTickFrames
+                                                        : sTickFrames - sTickFrames / CATCH_UP;
+}
+
 // SDL's audio thread, or the test pulling from a stream with no device: SDL holds the stream's
-// lock through the call, so the score stands still while it is read.
+// lock through the call, so the queue stands still while it is read. A waiting tick starts at
+// once, the next a tick's frames after it: the frames are mixed in pieces that end where one
+// starts.
 static void SDLCALL MixSound(void* userdata, SDL_AudioStream* stream, int additional, int total) {
     (void)userdata;
     (void)total;
-    for (int i = 0; i < VOICE_SLOTS; i++) {
-        Cue* cue = &sScore.cues[i];
-        if (cue->set)
-            StartVoice(&sVoices[i], cue, i);
-        cue->set = 0;
-    }
-    if (sScore.ticked)
-        sSinceTick = 0;
-    sScore.ticked = 0;
+    sLooks++;
     f32 chunk[2 * CHUNK_FRAMES];
-    for (int left = additional / (int)sizeof(f32[2]); left > 0; left -= CHUNK_FRAMES) {
-        int frames = SDL_min(left, CHUNK_FRAMES);
+    for (int left = additional / (int)sizeof(f32[2]), frames; left > 0; left -= frames) {
+        if (sScore.count > 0 && sToNext == 0)
+            StartTick();
+        frames = SDL_min(left, CHUNK_FRAMES);
+        if (sToNext > 0) {
+            frames = SDL_min(frames, (int)sToNext);
+            sToNext -= frames;
+        }
         Mix(chunk, frames);
         SDL_PutAudioStreamData(stream, chunk, frames * sizeof(f32[2]));
     }

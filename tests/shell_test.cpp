@@ -9,6 +9,11 @@ extern "C" bool __wrap_SDL_RenderLine(SDL_Renderer* r, float x1, float y1, float
     gLines.push_back({{x1, y1}, {x2, y2}});
     return __real_SDL_RenderLine(r, x1, y1, x2, y2);
 }
+static SDL_WindowFlags sMinimized; // what the window is said to be, besides what SDL knows
+extern "C" SDL_WindowFlags __real_SDL_GetWindowFlags(SDL_Window* w);
+extern "C" SDL_WindowFlags __wrap_SDL_GetWindowFlags(SDL_Window* w) {
+    return __real_SDL_GetWindowFlags(w) | sMinimized;
+}
 
 // A side held by key and button is held until both let go; only quit ends the game. Ticks 1 to 30
 // count down, only the camera moving; on 31 w moves the player, then a goon beyond the world.
@@ -78,15 +83,21 @@ TEST(Hints, NameTheKeysOfEachLayout) {
               "Left Shift move|?? item swap|~        hop|! Dele turn/use");
 }
 
-// Only "-debug" first, spelt so, selects the collision scene; an iterate runs every tick due.
-// Then hours of random play with every input (RandomTick), sound after every tick.
+// Only "-debug" first, spelt so, selects the collision scene. The game paces SDL's loop, unless a
+// player's variable does. A pass runs every tick due, then draws if any ran, but not while the
+// window is hidden or minimized: the frame owed is drawn at the first pass after it shows. Then
+// hours of random play with every input (RandomTick), sound after every tick.
 TEST(Shell, StartsWithOrWithoutTheSceneThenSurvivesHoursOfRandomPlay) {
     std::mt19937 rng(1);
     const char* lines[][3] = {{"game", "-debug"}, {"game", "-Debug", "-debug"}};
     for (auto& args : lines) {
         ASSERT_EQ(SDL_AppInit(nullptr, 2 + (args[2] != nullptr), (char**)args), SDL_APP_CONTINUE);
         EXPECT_EQ(debug, &args == &lines[0]);
-        while (TickTarget(SDL_GetTicks()) < 3) // a few ticks due
+#ifndef SDL_PLATFORM_EMSCRIPTEN // where the browser paces the loop
+        EXPECT_STREQ(SDL_GetHint(SDL_HINT_MAIN_CALLBACK_RATE), debug ? "240" : "30");
+#endif
+        SDL_setenv_unsafe("SDL_MAIN_CALLBACK_RATE", "30", 1); // a player's, from the next start
+        while (TickTarget(SDL_GetTicks()) < 3)                // a few ticks due
             SDL_Delay(1);
         u64 due = TickTarget(SDL_GetTicks());
         SDL_AppIterate(nullptr);
@@ -94,6 +105,18 @@ TEST(Shell, StartsWithOrWithoutTheSceneThenSurvivesHoursOfRandomPlay) {
         if (debug)
             SDL_AppQuit(nullptr, SDL_APP_SUCCESS);
     }
+    auto drawn = [](u64 due) { // a pass with so many ticks due (0: none) runs them; drew it?
+        u64 now = TickTarget(SDL_GetTicks());
+        mTicks = due ? now - due : now + 1000;
+        gLines.clear(), SDL_AppIterate(nullptr);
+        EXPECT_GE(mTicks, now);
+        return !gLines.empty();
+    };
+    EXPECT_TRUE(drawn(3) && !drawn(0) && SDL_HideWindow(gWindow));
+    EXPECT_TRUE(!drawn(3) && !drawn(0) && SDL_ShowWindow(gWindow) && drawn(0) && !drawn(0));
+    sMinimized = SDL_WINDOW_MINIMIZED;
+    EXPECT_FALSE(drawn(1));
+    sMinimized = 0;
     SDL_SetWindowSize(gWindow, 1000, 600); // letterboxed: the logical screen starts 100 pixels in
     SDL_WarpMouseInWindow(gWindow, 600, 320);
     EXPECT_TRUE(Near(ReadMouse(), {500, 320}));

@@ -16,15 +16,15 @@ struct SoundFixture : GameFixture {
         CloseSound();
     }
     // What played: each side's peak, the right's in the first ms, the left's largest step; the
-    // first and last frame not silent, the left's peak's; the left's zero crossings, outer thirds.
+    // first and last sound, the left's peak's, the first lopsided; the left's crossings by thirds.
     SDL_AudioStream* stream;
     std::vector<f32> s;
     f32 left, right, opening, jump;
-    int from, to, loudest, early, late;
+    int from, to, loudest, lopsided, early, late;
     int Hear(int ms) { // what plays for so long; its last frame not silent
         s.assign(2 * ms * MS, 0);
         SDL_GetAudioStreamData(stream, s.data(), s.size() * sizeof(f32));
-        left = right = opening = jump = 0, from = to = -1, loudest = early = late = 0;
+        left = right = opening = jump = 0, from = to = lopsided = -1, loudest = early = late = 0;
         for (int i = 0; i < ms * MS; i++) {
             if (fabsf(s[2 * i]) > left)
                 left = fabsf(s[2 * (loudest = i)]);
@@ -33,6 +33,7 @@ struct SoundFixture : GameFixture {
             jump = i ? fmaxf(jump, fabsf(s[2 * i] - s[2 * i - 2])) : 0;
             if (s[2 * i] != 0 || s[2 * i + 1] != 0)
                 to = i, from = from < 0 ? i : from;
+            lopsided = lopsided < 0 && s[2 * i] != s[2 * i + 1] ? i : lopsided;
         }
         for (int i = from + 1, third = (to - from) / 3; from >= 0 && i < to; i++) {
             bool crossed = (s[2 * i] < 0) != (s[2 * i - 2] < 0);
@@ -54,8 +55,8 @@ struct SoundFixture : GameFixture {
 // hum on the left only, none at rest; a knock louder the faster, the scrape. A bigger push: louder,
 // longer, lower (30, 150, 300 ms); a pull rises; none, a 20 ms click; held, its one voice restarts.
 TEST_F(SoundFixture, EachHappeningInTheGameStartsItsSound) {
-    for (int t = 2; t < 30; t++)
-        Tick(0, 16);
+    for (int t = 2; t < 30; t++) // the countdown, silent
+        EXPECT_EQ(Tick(0, 16), -1) << t;
     EXPECT_TRUE(Tick() / MS == 149 && from < MS && left == right);
     EXPECT_TRUE(Tick(' ') / MS == 119 && from < MS && loudest <= 5 * MS && early < late);
     for (f32 chirp = left, t = 1; t < 20; t++)
@@ -74,7 +75,7 @@ TEST_F(SoundFixture, EachHappeningInTheGameStartsItsSound) {
         gPlayer->pos = {95, 0};
         gPlayer->vel = {speed, -4};
         StartSound(stream); // heard afresh from where the body stands
-        HearTick(gApp);
+        HearTick(gApp), Hear(1);
         return Tick(0, 60) > 0 && from < MS && left == right && gPlayer->pos.x == 104.99f ? left
                                                                                           : 0;
     };
@@ -131,4 +132,35 @@ TEST_F(SoundFixture, EverythingAtOnceFitsAndFades) {
     EXPECT_TRUE(Hear(120) > 100 * MS && to < 112 * MS) << to;
     HearTick(gApp);
     EXPECT_EQ(Hear(20), 20 * MS - 1);
+}
+
+// A wall knocks once a contact, however long the body presses into it, and again when it comes
+// back. A wheel's hum, in its own ear, rises with that wheel's speed. Ticks run together sound in
+// order, a tick apart; a stall's are heard over four ticks at most, the earlier ones' sounds first.
+TEST_F(SoundFixture, EachTickIsHeardOnceInOrderAndInTime) {
+    gFloor->vWalls[4][4] = 1;    // x 125 to 145: the body touches it at x 105
+    gPlayer->pos = {104.99f, 0}; // touching it, still
+    HearTick(gApp), Hear(20);    // heard from there
+    gApp->mode = MODE_PLAYING;
+    EXPECT_TRUE(Tick(0, 200) / MS == 149 && from < MS); // play begins
+    auto push = [&](f32 x, int ms) { return gPlayer->vel = {x, 0}, Tick(0, ms); };
+    EXPECT_TRUE(push(15, 60) > 0 && from < MS && left == right); // a knock
+    for (int t = 0; t < 5; t++)
+        EXPECT_EQ(Tick(0, 16), -1) << t; // pressed on at 14.7 and less: no knock
+    EXPECT_EQ(push(-10, 16), -1);        // off the wall
+    EXPECT_TRUE(push(15, 60) > 0 && from < MS && left == right); // and back: a knock
+    auto hum = [&](f32 l, f32 r) { // the left ear's crossings over the last 30 of 90 ms
+        gPlayer->wheelSpeed[0] = l, gPlayer->wheelSpeed[1] = r;
+        HearTick(gApp), Hear(50), HearTick(gApp), Hear(90);
+        return late;
+    };
+    int slow = hum(0.5f, 2), fast = hum(2, 0.5f); // 80 Hz against 200
+    EXPECT_TRUE(slow > 0 && fast > 2 * slow) << slow;
+    hum(0, 0);
+    KeyPressed(' ', 1), Update(gApp), KeyPressed(' ', 0); // a hop's chirp, alike in both ears,
+    EXPECT_TRUE(Tick('d', 200) > 0 && from < MS && lopsided / MS == 16); // a use, a tick on
+    gPlayer->vel = {};                                                   // pushed back no more
+    for (int t = 0; t < 60; t++) // a second's ticks at once, the landing among them, then a swap
+        Update(gApp);
+    EXPECT_TRUE(Tick('q', 100) > 0 && from < MS && lopsided / MS == 50); // the swap 3 ticks on
 }
