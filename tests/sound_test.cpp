@@ -157,7 +157,8 @@ TEST_F(SoundFixture, EachTickIsHeardOnceInOrderAndInTime) {
     int slow = hum(0.5f, 2), fast = hum(2, 0.5f); // 80 Hz against 200
     EXPECT_TRUE(slow > 0 && fast > 2 * slow) << slow;
     hum(0, 0);
-    KeyPressed(' ', 1), Update(gApp), KeyPressed(' ', 0); // a hop's chirp, alike in both ears,
+    KeyPressed(SDL_SCANCODE_SPACE, 1), Update(gApp); // a hop's chirp, alike in both ears,
+    KeyPressed(SDL_SCANCODE_SPACE, 0);
     EXPECT_TRUE(Tick('d', 200) > 0 && from < MS && lopsided / MS == 16); // a use, a tick on
     gPlayer->vel = {};                                                   // pushed back no more
     for (int t = 0; t < 60; t++) // a second's ticks at once, the landing among them, then a swap
