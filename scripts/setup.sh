@@ -304,7 +304,8 @@ build_sdl3 "$deps/sdl3-mingw" "${common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
 # packaging/sdl3-emscripten.patch. Its JavaScript optimizer runs on the machine's node, which finds
 # Debian's acorn module only through NODE_PATH.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-web=(-DSDL_SHARED=OFF -DSDL_STATIC=ON -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
+web=(-DSDL_SHARED=OFF -DSDL_STATIC=ON
+  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
 patch="$root/packaging/sdl3-emscripten.patch"
 # For the unit tests under node (unit.wasm), with all that SDL builds by default: they draw with the
 # software renderer and play with the virtual joystick and the dummy drivers.
@@ -324,7 +325,8 @@ SDL3_DRIVERS=(VIDEO_EMSCRIPTEN VIDEO_RENDER_OGL_ES2 AUDIO_EMSCRIPTEN JOYSTICK_EM
 SDL3_PATCH=$patch build_sdl3 "$deps/sdl3-web-game" "${common[@]}" "${web[@]}" \
   -DSDL_CAMERA=OFF -DSDL_GPU=OFF -DSDL_DIALOG=OFF -DSDL_HAPTIC=OFF -DSDL_POWER=OFF -DSDL_SENSOR=OFF \
   -DSDL_DISKAUDIO=OFF -DSDL_DUMMYAUDIO=OFF -DSDL_DUMMYVIDEO=OFF -DSDL_OFFSCREEN=OFF \
-  -DSDL_HIDAPI_JOYSTICK=OFF -DCMAKE_C_FLAGS=-DSDL_LEAN_AND_MEAN=1 "-DCMAKE_C_FLAGS_RELEASE=-Oz -flto -DNDEBUG"
+  -DSDL_HIDAPI_JOYSTICK=OFF -DCMAKE_C_FLAGS=-DSDL_LEAN_AND_MEAN=1 \
+  "-DCMAKE_C_FLAGS_RELEASE=-Oz -flto -DNDEBUG"
 
 # GoogleTest for the other builds of the unit tests (scripts/test.sh), from Debian's own source in
 # /usr/src/googletest: build_gtest PREFIX CMAKE-OPTIONS..., redone only when the options change.
