@@ -82,9 +82,9 @@ browse() { # [phone]: the unzipped page in a browser of its own; a phone's scree
     [ "$*" != phone ] || { move() { finger start 9 "$@" && finger end 9; }; key() { local box=${1^^}; finger start 9 ${!box} && sleep "${2:-0.1}" && finger end 9; }
         shot() { web shot "$PWD/phone.png" && convert phone.png -crop 1560x1170+486+0 +repage -filter point -resize 800x600! $SHOT; }; }
 }
-case_web() {
+case_web() { # from a host that sends wheels.wasm with no WebAssembly type (the phone's: application/wasm)
     export DEADLINE=40
-    browse && web size 800 600 && web open || fail "no browser"
+    browse && web type wasm application/octet-stream && web size 800 600 && web open || fail "no browser"
     until_ok "the game's title" 'says "js document.title" "Sliding along walls, still phasing into corners."'
     shot_until "first frame" '[ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
     expect_game_screen 0 0
@@ -108,6 +108,10 @@ case_web() {
     says errors "[]" || fail "errors in the console: $REPLY"
     web open "?SDL_VIDEO_DRIVER=none"
     until_ok "the failure in words" 'says "js document.body.innerText" "Wheels could not start: video init fail"'
+    web cdp Page.addScriptToEvaluateOnNewDocument '{"source": "HTMLCanvasElement.prototype.getContext = () => null"}' && web open
+    local frames='compiled.then(() => new Promise(requestAnimationFrame)).then(() => new Promise(requestAnimationFrame))'
+    expect "no WebGL: the page says so, the game held back two display frames after its WebAssembly compiled" \
+        'says "js $frames.then(() => document.body.innerText)" "Wheels needs WebGL, which this browser lacks or has turned off."'
 }
 
 # A phone's fingers on the game's screen, 800 by 600 in 844 by 390 CSS px, 162 in: `finger start|move ID X Y [W H]`
