@@ -4,10 +4,11 @@
 # machine needs: the compiler, CMake, the packages of SDL3's X11, Wayland and sound back ends, and
 # SDL3 for this machine (the shared library, without the parts nothing here uses) in .deps/sdl3.
 # With no argument it also installs the packages of the tests and the downloads and builds SDL3
-# four times more, each a static library: for this machine's Linux download into .deps/sdl3-static,
+# five times more, each a static library: for this machine's Linux download into .deps/sdl3-static,
 # for 64-bit ARM Linux (against Debian's arm64 packages unpacked into .deps/arm64) into
-# .deps/sdl3-arm64, for 64-bit Windows into .deps/sdl3-mingw and for the web (Emscripten) into
-# .deps/sdl3-web; and GoogleTest for those last three.
+# .deps/sdl3-arm64, for 64-bit Windows into .deps/sdl3-mingw, for the web (Emscripten) into
+# .deps/sdl3-web (the unit tests') and, with only what the game uses, into .deps/sdl3-web-game
+# (the web download's); and GoogleTest for Windows, 64-bit ARM and the web.
 # `scripts/setup.sh --plan [game]` prints what it makes sure of, one line each, and does nothing.
 # Safe to run again: installed packages, the fetched source and the SDL3 builds are reused; an
 # SDL3 build is redone only when the options it is built with, or its patch, change. Each long step
@@ -299,14 +300,33 @@ build_sdl3 "$deps/sdl3-mingw" "${common[@]}" -DSDL_SHARED=OFF -DSDL_STATIC=ON \
   -DCMAKE_CXX_COMPILER="$(command -v x86_64-w64-mingw32-g++-posix)" \
   -DSDL_GPU=OFF -DSDL_RENDER_D3D=OFF -DSDL_RENDER_D3D11=OFF -DSDL_RENDER_D3D12=OFF
 
-# The web, with Debian's Emscripten: a static library for the browser download. Emscripten 3.1.6
-# needs the changes in packaging/sdl3-emscripten.patch. Its JavaScript optimizer runs on the
-# machine's node, which finds Debian's acorn module only through NODE_PATH.
+# The web, with Debian's Emscripten: static libraries. Emscripten 3.1.6 needs the changes in
+# packaging/sdl3-emscripten.patch. Its JavaScript optimizer runs on the machine's node, which finds
+# Debian's acorn module only through NODE_PATH.
 export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+web=(-DSDL_SHARED=OFF -DSDL_STATIC=ON
+  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
+patch="$root/packaging/sdl3-emscripten.patch"
+# For the unit tests under node (unit.wasm), with all that SDL builds by default: they draw with the
+# software renderer and play with the virtual joystick and the dummy drivers.
 SDL3_DRIVERS=(VIDEO_EMSCRIPTEN AUDIO_EMSCRIPTEN)
-SDL3_PATCH="$root/packaging/sdl3-emscripten.patch" build_sdl3 "$deps/sdl3-web" "${common[@]}" \
-  -DSDL_SHARED=OFF -DSDL_STATIC=ON \
-  -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake
+SDL3_PATCH=$patch build_sdl3 "$deps/sdl3-web" "${common[@]}" "${web[@]}"
+# For the web download, with only what the game uses in a browser (the video with the GLES2
+# renderer on WebGL, events, keys, the mouse, touch, pads through the browser's Gamepad API, sound
+# through Web Audio, timers) and built for size (-Oz, and -flto, so that the game's link optimizes
+# SDL and the game as one): every byte of it is fetched before the game starts. Left out besides
+# what .deps/sdl3 leaves out: the dummy and offscreen video and the dummy sound drivers, HIDAPI's
+# pad drivers (a page reaches pads only through the Gamepad API), and with SDL_LEAN_AND_MEAN the
+# software renderer, run-length encoded surfaces, YUV, the image decoder and the fast blitters (the
+# debug text's one conversion, into a texture, takes SDL's general blitter). The virtual joystick
+# stays, and so HIDAPI, which it depends on: SDL's joystick code refers to it even when it is left
+# out, and the link would fail. The tray is the dummy one on the web whatever the options.
+SDL3_DRIVERS=(VIDEO_EMSCRIPTEN VIDEO_RENDER_OGL_ES2 AUDIO_EMSCRIPTEN JOYSTICK_EMSCRIPTEN)
+SDL3_PATCH=$patch build_sdl3 "$deps/sdl3-web-game" "${common[@]}" "${web[@]}" \
+  -DSDL_CAMERA=OFF -DSDL_GPU=OFF -DSDL_DIALOG=OFF -DSDL_HAPTIC=OFF -DSDL_POWER=OFF -DSDL_SENSOR=OFF \
+  -DSDL_DISKAUDIO=OFF -DSDL_DUMMYAUDIO=OFF -DSDL_DUMMYVIDEO=OFF -DSDL_OFFSCREEN=OFF \
+  -DSDL_HIDAPI_JOYSTICK=OFF -DCMAKE_C_FLAGS=-DSDL_LEAN_AND_MEAN=1 \
+  "-DCMAKE_C_FLAGS_RELEASE=-Oz -flto -DNDEBUG"
 
 # GoogleTest for the other builds of the unit tests (scripts/test.sh), from Debian's own source in
 # /usr/src/googletest: build_gtest PREFIX CMAKE-OPTIONS..., redone only when the options change.

@@ -48,6 +48,7 @@ def key(name, seconds):  # a letter, or a key's name such as space or down
 
 commands = {
     "open": lambda query="": driver.get(f"http://127.0.0.1:{server.server_port}/{query}"),
+    "type": lambda ext, mime: handler.func.extensions_map.update({"." + ext: mime}),  # what the server sends .EXT as
     "size": lambda width, height: driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {  # a phone upright if tall
         "width": int(width), "height": int(height), "deviceScaleFactor": 3 if phone else 1, "mobile": phone}),
     "shot": driver.save_screenshot,

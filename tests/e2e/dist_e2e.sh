@@ -84,9 +84,9 @@ browse() { # [phone]: the unzipped page in a browser of its own; a phone's scree
         shot() { web shot "$PWD/phone.png" && convert phone.png -crop 1560x1170+486+0 +repage -filter point -resize 800x600! $SHOT; }
         two_chars() { [ "$(count $(($1 + 20)) $(($2 + 12)) 16 16 $BLACK)" -gt 0 ]; }; } # texts twice the size, in slot boxes of 40
 }
-case_web() {
+case_web() { # from a host that sends wheels.wasm with no WebAssembly type (the phone's: application/wasm)
     export DEADLINE=40
-    browse && web size 800 600 && web open || fail "no browser"
+    browse && web type wasm application/octet-stream && web size 800 600 && web open || fail "no browser"
     until_ok "the game's title" 'says "js document.title" "Sliding along walls, still phasing into corners."'
     shot_until "first frame" '[ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
     expect_game_screen 0 0
@@ -110,6 +110,8 @@ case_web() {
     says errors "[]" || fail "errors in the console: $REPLY"
     web open "?SDL_VIDEO_DRIVER=none"
     until_ok "the failure in words" 'says "js document.body.innerText" "Wheels could not start: video init fail"'
+    web cdp Page.addScriptToEvaluateOnNewDocument '{"source": "HTMLCanvasElement.prototype.getContext = () => null"}' && web open
+    until_ok "the line that WebGL is missing, once the game fails without it" 'says "js document.body.innerText" "Wheels needs WebGL, which this browser lacks or has turned off."'
 }
 
 # A phone's fingers on the game's screen, 800 by 600 in 844 by 390 CSS px, 162 in: `finger start|move ID X Y [W H]`
