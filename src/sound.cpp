@@ -182,6 +182,7 @@ static void SDLCALL MixSound(void* userdata, SDL_AudioStream* stream, int additi
 
 // ---- Device ----------------------------------------------------------------------------
 
+#ifdef SDL_PLATFORM_LINUX
 // Is there a PipeWire server to talk to: its socket where libpipewire looks for it.
 static bool PipeWireServed() {
     if (SDL_getenv("PIPEWIRE_REMOTE"))
@@ -190,12 +191,13 @@ static bool PipeWireServed() {
                           SDL_getenv("USERPROFILE"), "/run/pipewire"};
     char socket[1024];
     for (const char* dir : dirs) {
-        SDL_snprintf(socket, sizeof(socket), "%s/pipewire-0", dir);
-        if (dir && SDL_GetPathInfo(socket, nullptr))
+        if (dir && SDL_snprintf(socket, sizeof(socket), "%s/pipewire-0", dir) &&
+            SDL_GetPathInfo(socket, nullptr))
             return true;
     }
     return false;
 }
+#endif
 
 // SDL tries its sound drivers in turn, and the library of one that cannot play here may complain
 // on the terminal: libpipewire (installed on many desktops that run PulseAudio) when no PipeWire
