@@ -33,6 +33,13 @@ constexpr f32 ZOOM_LIMIT = 1e6f;
 constexpr char LOOP_RATE[] = "240";
 #endif
 
+// A browser readies its sound for a few hundred milliseconds when the game opens it, holding the
+// page up meanwhile; and it plays nothing before the player's first touch, key or click anyway.
+// So on the web the sound opens at the pass after the one that drew the first frame (whose end
+// puts that frame on the screen): the player sees the game first.
+static bool sSoundOwed;
+static bool sFrameDrawn;
+
 // A start-up failure is printed on standard output. A Windows player starts the game from
 // Explorer, where no console shows that, so there it also comes up in a message box, in words
 // for the player and with SDL's reason.
@@ -51,6 +58,13 @@ static void StartFailed(const char* printed, const char* shown) {
 // come out a tick early at times (4369083 ms is 262144.99 ticks, not 262145).
 u64 TickTarget(u64 ms) {
     return (f32)ms / (double)TICK_MS;
+}
+
+// A machine with no sound card or server plays as well, silently.
+static void OpenSoundOwed() {
+    sSoundOwed = false;
+    if (!OpenSound())
+        printf("audio init fail, playing without sound\n");
 }
 
 SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
@@ -82,9 +96,11 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
     }
     SDL_SetRenderLogicalPresentation(gRenderer, LOGICAL_W, LOGICAL_H,
                                      SDL_LOGICAL_PRESENTATION_LETTERBOX);
-    // A machine with no sound card or server plays as well, silently.
-    if (!OpenSound())
-        printf("audio init fail, playing without sound\n");
+    sSoundOwed = true;
+    sFrameDrawn = false;
+#ifndef SDL_PLATFORM_EMSCRIPTEN
+    OpenSoundOwed();
+#endif
     return SDL_APP_CONTINUE;
 }
 
@@ -181,6 +197,8 @@ SDL_AppResult SDL_AppIterate(void* appstate) {
     static u8 sDoDraw; // a frame is owed
     (void)appstate;
 
+    if (sSoundOwed && sFrameDrawn)
+        OpenSoundOwed();
     sTicks = TickTarget(SDL_GetTicks());
     while (mTicks < sTicks) {
         mTicks++;
@@ -194,6 +212,7 @@ SDL_AppResult SDL_AppIterate(void* appstate) {
             DrawDebug();
         else
             Draw(gApp, gRenderer);
+        sFrameDrawn = true;
     }
     return SDL_APP_CONTINUE;
 }

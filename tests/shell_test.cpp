@@ -14,6 +14,15 @@ extern "C" SDL_WindowFlags __real_SDL_GetWindowFlags(SDL_Window* w);
 extern "C" SDL_WindowFlags __wrap_SDL_GetWindowFlags(SDL_Window* w) {
     return __real_SDL_GetWindowFlags(w) | sMinimized;
 }
+static int sOpened; // sound devices the game opened
+extern "C" SDL_AudioStream* __real_SDL_OpenAudioDeviceStream(SDL_AudioDeviceID d,
+                                                             const SDL_AudioSpec* f,
+                                                             SDL_AudioStreamCallback c, void* u);
+extern "C" SDL_AudioStream* __wrap_SDL_OpenAudioDeviceStream(SDL_AudioDeviceID d,
+                                                             const SDL_AudioSpec* f,
+                                                             SDL_AudioStreamCallback c, void* u) {
+    return sOpened++, __real_SDL_OpenAudioDeviceStream(d, f, c, u);
+}
 
 // A side held by key and button is held until both let go; only quit ends the game. Ticks 1 to 30
 // count down, only the camera moving; on 31 w moves the player, then a goon beyond the world.
@@ -84,24 +93,33 @@ TEST(Hints, NameTheKeysOfEachLayout) {
 }
 
 // Only "-debug" first, spelt so, selects the collision scene. The game paces SDL's loop, unless a
-// player's variable does. A pass runs every tick due, then draws if any ran, but not while the
-// window is hidden or minimized: the frame owed is drawn at the first pass after it shows. Then
-// hours of random play with every input (RandomTick), sound after every tick.
+// player's variable does. The sound opens with the window, but in a browser only at the pass after
+// the first frame's. A pass runs every tick due, then draws if any ran, but not while the window is
+// hidden or minimized: the frame owed is drawn at the first pass after it shows. Then hours of
+// random play with every input (RandomTick), sound after every tick.
 TEST(Shell, StartsWithOrWithoutTheSceneThenSurvivesHoursOfRandomPlay) {
     std::mt19937 rng(1);
     const char* lines[][3] = {{"game", "-debug"}, {"game", "-Debug", "-debug"}};
     for (auto& args : lines) {
+        sOpened = 0;
         ASSERT_EQ(SDL_AppInit(nullptr, 2 + (args[2] != nullptr), (char**)args), SDL_APP_CONTINUE);
         EXPECT_EQ(debug, &args == &lines[0]);
 #ifndef SDL_PLATFORM_EMSCRIPTEN // where the browser paces the loop
         EXPECT_STREQ(SDL_GetHint(SDL_HINT_MAIN_CALLBACK_RATE), debug ? "240" : "30");
+        const int opened = 1; // the sound, with the window
+#else
+        const int opened = 0; // not before the first frame
 #endif
+        EXPECT_EQ(sOpened, opened);
         SDL_setenv_unsafe("SDL_MAIN_CALLBACK_RATE", "30", 1); // a player's, from the next start
         while (TickTarget(SDL_GetTicks()) < 3)                // a few ticks due
             SDL_Delay(1);
         u64 due = TickTarget(SDL_GetTicks());
         SDL_AppIterate(nullptr);
         EXPECT_TRUE(mTicks >= due && mTicks <= TickTarget(SDL_GetTicks()));
+        EXPECT_EQ(sOpened, opened); // the first frame drawn
+        SDL_AppIterate(nullptr);
+        EXPECT_EQ(sOpened, 1);
         if (debug)
             SDL_AppQuit(nullptr, SDL_APP_SUCCESS);
     }
