@@ -96,9 +96,10 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
     }
     SDL_SetRenderLogicalPresentation(gRenderer, LOGICAL_W, LOGICAL_H,
                                      SDL_LOGICAL_PRESENTATION_LETTERBOX);
-    sSoundOwed = true;
     sFrameDrawn = false;
-#ifndef SDL_PLATFORM_EMSCRIPTEN
+#ifdef SDL_PLATFORM_EMSCRIPTEN
+    sSoundOwed = true;
+#else
     OpenSoundOwed();
 #endif
     return SDL_APP_CONTINUE;
