@@ -86,6 +86,11 @@ SDL_AppResult SDL_AppInit(void** appstate, int argc, char* argv[]) {
     // Keys and the mouse play without pads, so pads that cannot start are only mentioned.
     if (!SDL_InitSubSystem(SDL_INIT_GAMEPAD))
         printf("gamepad init fail, playing without pads\n");
+#ifdef SDL_PLATFORM_EMSCRIPTEN
+    // The renderer reads no depth, and a browser would make and clear a depth buffer the canvas's
+    // size before the first frame: tens of milliseconds for a phone's screen drawn in software.
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+#endif
     // At the screen's own pixels on a dense screen; the window's size stays in its own units,
     // which the pointer and the fingers are mapped from.
     if (!SDL_CreateWindowAndRenderer(debug ? debugtitle : title, LOGICAL_W, LOGICAL_H,

@@ -90,6 +90,7 @@ case_web() { # from a host that sends wheels.wasm with no WebAssembly type (the 
     until_ok "the game's title" 'says "js document.title" "Sliding along walls, still phasing into corners."'
     shot_until "first frame" '[ "$(count 0 0 800 600 $GREY)" -gt 200000 ]'
     expect_game_screen 0 0
+    expect "a canvas with no depth buffer, which the browser would clear before the first frame" 'says "js Module.ctx.getContextAttributes().depth" False'
     web js "document.body.append(Object.assign(document.createElement('div'), {style: 'height: 300vh'}))"
     cp $SHOT still.png && web wheel 100
     shot_until "the view zoomed" '[ "$(changed still.png 110 0 690 600)" -gt 600 ]'
