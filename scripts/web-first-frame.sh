@@ -31,8 +31,8 @@ done
 # A canvas of its own, made and cleared; no file of the game's, so nothing of it is cached.
 page="data:text/html,<canvas id=c></canvas><script>c.getContext('webgl').clear(16384), warmed = 1</script>"
 
-# Waits, up to 30 seconds, for the machine to go idle, as a browser started a moment ago leaves it
-# only after a few seconds: busy for under a tenth of its cores' time over half a second.
+# Waits, up to 30 seconds, for the machine to go idle (busy for under a tenth of its cores' time
+# over half a second), as a browser started a moment ago leaves it only after a few seconds.
 settle() {
     local before after busy total
     for _ in $(seq 60); do
@@ -44,6 +44,7 @@ settle() {
         done
         [ $((10 * busy)) -ge "$total" ] || return 0
     done
+    fail "start $start: the machine stayed busy for 30 seconds"
 }
 
 for start in $(seq "$starts"); do
